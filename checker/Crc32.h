@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstdint>
+
+// The standard CRC-32 (IEEE 802.3, zlib) that guards every stored-program record.
+// The table lives inside the object, so a run builds it once and allocates nothing.
+class CCrc32
+{
+public:
+    CCrc32();
+    virtual ~CCrc32();
+
+    std::uint32_t Compute(const std::uint8_t* data, std::uint32_t length) const;
+
+protected:
+    static std::uint32_t Reflect(std::uint32_t value, int bits);
+    void BuildTable();
+
+    std::uint32_t m_table[256];
+};

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace platform
+{
+// A block from the process heap, released with the object.
+class CHeapBlock
+{
+public:
+    CHeapBlock() = default;
+    ~CHeapBlock();
+    CHeapBlock(const CHeapBlock&) = delete;
+    CHeapBlock& operator=(const CHeapBlock&) = delete;
+
+    bool Allocate(std::size_t size);
+    void Release();
+    std::uint8_t* Data() const { return m_data; }
+
+    // A seam for tests: the next `count` allocations fail as if the heap were exhausted.
+    static void FailNextAllocations(std::uint32_t count);
+
+private:
+    std::uint8_t* m_data = nullptr;
+};
+}
