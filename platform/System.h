@@ -17,6 +17,9 @@ bool IsPathSeparator(char16_t unit);
 // The process's current directory, as the system reports it.
 bool CurrentDirectory(std::u16string& directory);
 
+// Removes a file; false when it could not be removed.
+bool RemoveFile(const std::u16string& path);
+
 // The executable's file name without folder or extension: the caption of our message boxes.
 std::u16string ApplicationName();
 

@@ -25,6 +25,11 @@ bool CurrentDirectory(std::u16string& directory)
     return true;
 }
 
+bool RemoveFile(const std::u16string& path)
+{
+    return ::unlink(ToUtf8(path).c_str()) == 0;
+}
+
 std::u16string ApplicationName()
 {
     std::string link(4096, '\0');

@@ -34,6 +34,11 @@ bool CurrentDirectory(std::u16string& directory)
     return true;
 }
 
+bool RemoveFile(const std::u16string& path)
+{
+    return DeleteFileW(Wide(path)) != 0;
+}
+
 std::u16string ApplicationName()
 {
     std::vector<wchar_t> buffer(MAX_PATH);
