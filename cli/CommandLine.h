@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// jobsift-cli [--save-active] FILE...
+// jobsift-cli --help | --version
+struct CommandLine
+{
+    bool saveActive = false;
+    bool help = false;
+    bool version = false;
+    std::vector<std::u16string> files;
+    std::u16string problem; // not empty when the words make no sense
+
+    static CommandLine Parse(const std::vector<std::u16string>& arguments);
+};
+
+extern const char16_t* const kUsage;

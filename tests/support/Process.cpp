@@ -1,0 +1,118 @@
+#include "Process.h"
+#include "TempDir.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <sys/wait.h>
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace fs = std::filesystem;
+
+namespace
+{
+std::string ReadText(const fs::path& path)
+{
+    const Bytes bytes = ReadFile(path);
+    return std::string(bytes.begin(), bytes.end());
+}
+
+#ifdef _WIN32
+std::wstring Quoted(const std::wstring& word)
+{
+    std::wstring quoted = L"\"";
+    for (const wchar_t c : word)
+    {
+        if (c == L'"')
+            quoted += L'\\';
+        quoted += c;
+    }
+    return quoted + L"\"";
+}
+
+HANDLE InheritableFile(const fs::path& path)
+{
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    return CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
+}
+
+int Spawn(const fs::path& program, const std::vector<std::string>& arguments, const fs::path& directory,
+          const fs::path& out, const fs::path& err)
+{
+    std::wstring commandLine = Quoted(program.wstring());
+    for (const std::string& argument : arguments)
+        commandLine += L" " + Quoted(fs::u8path(argument).wstring());
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = INVALID_HANDLE_VALUE;
+    startup.hStdOutput = InheritableFile(out);
+    startup.hStdError = InheritableFile(err);
+    PROCESS_INFORMATION process{};
+    const BOOL started = CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                        directory.c_str(), &startup, &process);
+    CloseHandle(startup.hStdOutput);
+    CloseHandle(startup.hStdError);
+    if (!started)
+        return -1;
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD status = 0;
+    GetExitCodeProcess(process.hProcess, &status);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    return static_cast<int>(status);
+}
+#else
+int Spawn(const fs::path& program, const std::vector<std::string>& arguments, const fs::path& directory,
+          const fs::path& out, const fs::path& err)
+{
+    std::vector<char*> argv{const_cast<char*>(program.c_str())};
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    const pid_t child = fork();
+    if (child == 0)
+    {
+        const int outFd = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int errFd = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (outFd < 0 || errFd < 0 || ::dup2(outFd, 1) < 0 || ::dup2(errFd, 2) < 0 || ::chdir(directory.c_str()) != 0)
+            _exit(127);
+        ::execv(program.c_str(), argv.data());
+        _exit(127);
+    }
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child)
+        return -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+#endif
+
+fs::path RunningProgram()
+{
+#ifdef _WIN32
+    wchar_t buffer[MAX_PATH * 4];
+    const DWORD length = GetModuleFileNameW(nullptr, buffer, MAX_PATH * 4);
+    return fs::path(std::wstring(buffer, length));
+#else
+    return fs::read_symlink("/proc/self/exe");
+#endif
+}
+}
+
+ProcessResult RunProcess(const fs::path& program, const std::vector<std::string>& arguments,
+                         const fs::path& directory)
+{
+    const TempDir streams;
+    ProcessResult result;
+    result.exitStatus = Spawn(program, arguments, directory, streams / "out", streams / "err");
+    result.out = ReadText(streams / "out");
+    result.err = ReadText(streams / "err");
+    return result;
+}
+
+fs::path BuildProgram(const fs::path& relative)
+{
+    return RunningProgram().parent_path().parent_path() / relative;
+}
