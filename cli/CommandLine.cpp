@@ -1,7 +1,12 @@
 #include "CommandLine.h"
 
-const char16_t* const kUsage = u"usage: jobsift-cli [--save-active] FILE...\n"
-                               u"       jobsift-cli --help | --version\n";
+#include <Console.h>
+
+std::u16string Usage()
+{
+    return std::u16string(u"usage: jobsift-cli [--save-active] FILE...") + platform::kNewLine +
+           u"       jobsift-cli --help | --version" + platform::kNewLine;
+}
 
 CommandLine CommandLine::Parse(const std::vector<std::u16string>& arguments)
 {

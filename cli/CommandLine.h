@@ -16,4 +16,4 @@ struct CommandLine
     static CommandLine Parse(const std::vector<std::u16string>& arguments);
 };
 
-extern const char16_t* const kUsage;
+std::u16string Usage();

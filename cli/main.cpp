@@ -47,12 +47,12 @@ int main(int argc, char** argv)
     const CommandLine line = CommandLine::Parse(platform::CommandLineArguments(argc, argv));
     if (!line.problem.empty())
     {
-        platform::WriteText(Stream::Error, u"jobsift-cli: " + line.problem + platform::kNewLine + kUsage);
+        platform::WriteText(Stream::Error, u"jobsift-cli: " + line.problem + platform::kNewLine + Usage());
         return kExitUsage;
     }
     if (line.help)
     {
-        platform::WriteText(Stream::Output, kUsage);
+        platform::WriteText(Stream::Output, Usage());
         return kExitSucceeded;
     }
     if (line.version)
