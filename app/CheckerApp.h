@@ -1,0 +1,12 @@
+#pragma once
+
+#include <windows.h>
+
+// The application: runs the main dialog modally and ends when it closes.
+class CCheckerApp
+{
+public:
+    virtual ~CCheckerApp();
+    // Always FALSE: once the dialog has closed there is nothing left to run.
+    virtual BOOL InitInstance();
+};

@@ -1,0 +1,34 @@
+#include "Controls.h"
+
+#include <vector>
+
+namespace platform
+{
+void CControl::Bind(HWND dialog, int id)
+{
+    m_hWnd = GetDlgItem(dialog, id);
+}
+
+std::u16string CControl::Text() const
+{
+    const int length = GetWindowTextLengthW(m_hWnd);
+    std::vector<wchar_t> buffer(static_cast<std::size_t>(length) + 1);
+    const int copied = ::GetWindowTextW(m_hWnd, buffer.data(), length + 1);
+    return std::u16string(reinterpret_cast<const char16_t*>(buffer.data()), static_cast<std::size_t>(copied));
+}
+
+void CControl::SetText(const std::u16string& text)
+{
+    ::SetWindowTextW(m_hWnd, reinterpret_cast<const wchar_t*>(text.c_str()));
+}
+
+void CControl::Enable(bool enable)
+{
+    ::EnableWindow(m_hWnd, enable ? TRUE : FALSE);
+}
+
+int CButton::GetCheck() const
+{
+    return static_cast<int>(SendMessageW(Handle(), BM_GETCHECK, 0, 0));
+}
+}

@@ -1,0 +1,122 @@
+#include "Dialog.h"
+
+#include "System.h"
+
+namespace platform
+{
+CDialog::CDialog(int templateId, HWND parent) : m_templateId(templateId), m_parent(parent) {}
+
+CDialog::~CDialog() = default;
+
+// With no parent given, the dialog that is active in this thread (if any) owns the new one,
+// so a box opened from the main dialog stays above it and blocks it.
+INT_PTR CDialog::DoModal()
+{
+    const HWND owner = m_parent != nullptr ? m_parent : GetActiveWindow();
+    return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_templateId), owner, DialogProc,
+                           reinterpret_cast<LPARAM>(this));
+}
+
+bool CDialog::OnInitDialog()
+{
+    DoDataExchange();
+    return true;
+}
+
+bool CDialog::OnCommand(WORD id, WORD /*notification*/)
+{
+    if (id != IDOK && id != IDCANCEL)
+        return false;
+    EndDialog(id);
+    return true;
+}
+
+bool CDialog::OnSysCommand(UINT /*command*/, LPARAM /*lParam*/)
+{
+    return false;
+}
+
+bool CDialog::OnPaint()
+{
+    return false;
+}
+
+HICON CDialog::OnQueryDragIcon()
+{
+    return nullptr;
+}
+
+bool CDialog::OnTimer(UINT_PTR /*timerId*/)
+{
+    return false;
+}
+
+void CDialog::EndDialog(INT_PTR result)
+{
+    ::EndDialog(m_hWnd, result);
+}
+
+UINT_PTR CDialog::SetTimer(UINT_PTR timerId, UINT milliseconds)
+{
+    return ::SetTimer(m_hWnd, timerId, milliseconds, nullptr);
+}
+
+void CDialog::KillTimer(UINT_PTR timerId)
+{
+    ::KillTimer(m_hWnd, timerId);
+}
+
+void CDialog::MessageBoxOk(const std::u16string& text, const std::u16string& caption)
+{
+    const std::u16string shown = caption.empty() ? ApplicationName() : caption;
+    MessageBoxW(m_hWnd, reinterpret_cast<const wchar_t*>(text.c_str()),
+                reinterpret_cast<const wchar_t*>(shown.c_str()), MB_OK);
+}
+
+// Messages that come before WM_INITDIALOG (WM_SETFONT and the like) find no object yet and
+// get the default handling.
+INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_INITDIALOG)
+    {
+        reinterpret_cast<CDialog*>(lParam)->m_hWnd = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, lParam);
+    }
+    auto* dialog = reinterpret_cast<CDialog*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (dialog == nullptr)
+        return FALSE;
+    if (message == WM_NCDESTROY)
+    {
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        dialog->m_hWnd = nullptr;
+        return FALSE;
+    }
+    return dialog->Dispatch(message, wParam, lParam);
+}
+
+// WM_INITDIALOG and WM_QUERYDRAGICON return their result directly; for the others TRUE means
+// handled.
+INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message)
+    {
+    case WM_INITDIALOG:
+        return OnInitDialog() ? TRUE : FALSE;
+    case WM_COMMAND:
+        return OnCommand(LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
+    case WM_SYSCOMMAND:
+        return OnSysCommand(static_cast<UINT>(wParam), lParam) ? TRUE : FALSE;
+    case WM_PAINT:
+        return OnPaint() ? TRUE : FALSE;
+    case WM_QUERYDRAGICON:
+        return reinterpret_cast<INT_PTR>(OnQueryDragIcon());
+    case WM_TIMER:
+        return OnTimer(wParam) ? TRUE : FALSE;
+    case WM_DESTROY:
+        OnDestroy();
+        return FALSE;
+    default:
+        return FALSE;
+    }
+}
+}

@@ -1,0 +1,156 @@
+// What only the dialog's own process can see: its system menu, its window icons, the focus and
+// the job it resets and waits for. The dialog runs modally on the test's thread; a thread
+// timer looks at it from inside its modal loop and then cancels it.
+#include <CheckerDlg.h>
+#include <resource.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <thread>
+
+using namespace std::chrono_literals;
+
+namespace
+{
+std::function<void(HWND)> g_inspect;
+const CCheckerDlg* g_running = nullptr;
+
+void CALLBACK InspectOnce(HWND, UINT, UINT_PTR timerId, DWORD)
+{
+    KillTimer(nullptr, timerId);
+    g_inspect(g_running->Handle());
+    PostMessageW(g_running->Handle(), WM_COMMAND, IDCANCEL, 0);
+}
+
+void RunAndInspect(CCheckerDlg& dialog, std::function<void(HWND)> inspect)
+{
+    g_inspect = std::move(inspect);
+    g_running = &dialog;
+    SetTimer(nullptr, 0, 10, InspectOnce);
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+}
+
+std::wstring MenuText(HMENU menu, int position)
+{
+    wchar_t text[128] = {};
+    GetMenuStringW(menu, static_cast<UINT>(position), text, static_cast<int>(std::size(text)), MF_BYPOSITION);
+    return text;
+}
+
+HICON ApplicationIcon()
+{
+    return LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME));
+}
+
+class CheckerDialogInProcessTest : public ::testing::Test
+{
+protected:
+    CheckJob m_job;
+};
+
+TEST_F(CheckerDialogInProcessTest, SystemMenuEndsWithASeparatorAndTheAboutEntry)
+{
+    CCheckerDlg dialog(m_job);
+    RunAndInspect(dialog, [](HWND window) {
+        const HMENU menu = GetSystemMenu(window, FALSE);
+        ASSERT_NE(menu, nullptr);
+        const int count = GetMenuItemCount(menu);
+        ASSERT_GE(count, 2);
+        EXPECT_TRUE(GetMenuState(menu, static_cast<UINT>(count - 2), MF_BYPOSITION) & MF_SEPARATOR);
+        EXPECT_EQ(GetMenuItemID(menu, count - 1), static_cast<UINT>(IDM_ABOUTBOX));
+        EXPECT_EQ(MenuText(menu, count - 1), L"&About JOBSIFT...");
+    });
+}
+
+TEST_F(CheckerDialogInProcessTest, WindowIconsAndDragIconAreTheApplicationIcon)
+{
+    CCheckerDlg dialog(m_job);
+    RunAndInspect(dialog, [](HWND window) {
+        const auto icon = reinterpret_cast<LRESULT>(ApplicationIcon());
+        ASSERT_NE(icon, 0);
+        EXPECT_EQ(SendMessageW(window, WM_GETICON, ICON_BIG, 0), icon);
+        EXPECT_EQ(SendMessageW(window, WM_GETICON, ICON_SMALL, 0), icon);
+        EXPECT_EQ(SendMessageW(window, WM_QUERYDRAGICON, 0, 0), icon);
+    });
+}
+
+TEST_F(CheckerDialogInProcessTest, OpensEmptyWithTheFocusOnSelectFile)
+{
+    CCheckerDlg dialog(m_job);
+    RunAndInspect(dialog, [](HWND window) {
+        EXPECT_EQ(GetFocus(), GetDlgItem(window, IDC_SELECT_FILE));
+        EXPECT_EQ(GetWindowTextLengthW(GetDlgItem(window, IDC_FILE_PATH)), 0);
+        EXPECT_EQ(IsDlgButtonChecked(window, IDC_SAVE_ACTIVE), BST_UNCHECKED);
+        EXPECT_EQ(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_APPWINDOW, WS_EX_APPWINDOW);
+    });
+}
+
+TEST_F(CheckerDialogInProcessTest, OpeningResetsTheJobButKeepsPathAndOption)
+{
+    m_job.done = 0;
+    m_job.abort = 1;
+    m_job.count = 7;
+    for (CSharedText* text : {&m_job.error, &m_job.badList, &m_job.goodList, &m_job.storedAs})
+        text->Set(u"left over");
+    m_job.path.Set(u"keep.pgs");
+    m_job.saveActive = 1;
+    CCheckerDlg dialog(m_job);
+    RunAndInspect(dialog, [this](HWND) {
+        EXPECT_EQ(m_job.done, 1);
+        EXPECT_EQ(m_job.abort, 0);
+        EXPECT_EQ(m_job.count, 0);
+        for (const CSharedText* text : {&m_job.error, &m_job.badList, &m_job.goodList, &m_job.storedAs})
+            EXPECT_TRUE(text->IsEmpty());
+        EXPECT_EQ(m_job.path.Get(), u"keep.pgs");
+        EXPECT_EQ(m_job.saveActive, 1);
+    });
+}
+
+// A stand-in worker that sets `done` a while after it has seen `abort`.
+struct DestructorCase
+{
+    const char* name;
+    bool running;
+    std::chrono::milliseconds doneAfterAbort;
+    std::chrono::milliseconds atLeast;
+    std::chrono::milliseconds atMost;
+};
+
+class DestructorTest : public CheckerDialogInProcessTest, public ::testing::WithParamInterface<DestructorCase>
+{
+};
+
+TEST_P(DestructorTest, SetsAbortAndWaitsOnlyForARunningWorker)
+{
+    const DestructorCase& testCase = GetParam();
+    std::thread worker;
+    auto dialog = std::make_unique<CCheckerDlg>(m_job);
+    RunAndInspect(*dialog, [&](HWND) {
+        if (!testCase.running)
+            return;
+        m_job.done = 0;
+        worker = std::thread([this, &testCase] {
+            while (m_job.abort == 0)
+                std::this_thread::sleep_for(1ms);
+            std::this_thread::sleep_for(testCase.doneAfterAbort);
+            m_job.done = 1;
+        });
+    });
+    const auto start = std::chrono::steady_clock::now();
+    dialog.reset();
+    const auto took = std::chrono::steady_clock::now() - start;
+    if (worker.joinable())
+        worker.join();
+    EXPECT_EQ(m_job.abort, 1);
+    EXPECT_GE(took, testCase.atLeast);
+    EXPECT_LE(took, testCase.atMost);
+}
+
+INSTANTIATE_TEST_SUITE_P(Worker, DestructorTest,
+                         ::testing::Values(DestructorCase{"NeverStarted", false, 0ms, 0ms, 100ms},
+                                           DestructorCase{"DoneAfter700ms", true, 700ms, 900ms, 1200ms}),
+                         [](const auto& testCase) { return std::string(testCase.param.name); });
+}

@@ -1,0 +1,331 @@
+// Drives the real JOBSIFT.exe from outside, as an operator would: types a path, ticks the box,
+// clicks the buttons and reads the dialog and its boxes.
+#include "CheckerProcess.h"
+#include "ProgramPath.h"
+#include "WindowDriver.h"
+
+#include <support/RecordBuilder.h>
+#include <support/TempDir.h>
+
+#include <resource.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <thread>
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+namespace
+{
+const std::wstring kProgramName = L"JOBSIFT";
+const std::wstring kImproperPath = L"Improper file name or file path.";
+// Two poll ticks of 500 ms and some slack for Wine.
+constexpr auto kRunTimeout = 5s;
+
+class CheckerDialogTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { StartProgram(ProgramPath()); }
+
+    void StartProgram(const std::wstring& program)
+    {
+        m_process = std::make_unique<CheckerProcess>(m_dir.path(), program);
+        m_dialog = m_process->Dialog();
+        ASSERT_NE(m_dialog, nullptr) << "the main dialog did not appear";
+    }
+
+    void Run(const std::wstring& path, bool saveActive = false)
+    {
+        gui::SetItemText(m_dialog, IDC_FILE_PATH, path);
+        gui::SetCheck(m_dialog, IDC_SAVE_ACTIVE, saveActive);
+        gui::PostClick(m_dialog, IDC_RUN_CHECKER);
+    }
+
+    bool WaitForCountLine(const std::wstring& expected, std::chrono::milliseconds timeout = kRunTimeout)
+    {
+        return gui::WaitUntil([&] { return gui::ItemText(m_dialog, IDC_CHECK_COUNT) == expected; }, timeout);
+    }
+
+    HWND WaitForBox(const std::wstring& caption) { return gui::WaitForTopWindow(m_process->Id(), caption); }
+
+    std::size_t CountBoxes(const std::wstring& caption) const
+    {
+        return gui::TopWindows(m_process->Id(), caption).size();
+    }
+
+    void Dismiss(HWND box)
+    {
+        gui::PostClick(box, IDOK);
+        EXPECT_TRUE(gui::WaitUntilGone(box)) << "the box did not close";
+    }
+
+    TempDir m_dir;
+    std::unique_ptr<CheckerProcess> m_process;
+    HWND m_dialog = nullptr;
+};
+
+// The road of one run: three good programs, one whose checksum fails, then the end mark.
+struct RunFixture
+{
+    RecordBuilder boxA{u"BOX A"};
+    RecordBuilder boxB{u"BOX B"};
+    RecordBuilder lid{u"LID"};
+    RecordBuilder tray{u"TRAY"};
+
+    RunFixture()
+    {
+        boxA.BodyOfSize(40);
+        boxB.BodyOfSize(17, 0x11);
+        lid.BodyOfSize(30).WrongCrc();
+        tray.BodyOfSize(64, 0x22);
+    }
+
+    Bytes Image() const { return FileImage().Add(boxA).Add(boxB).Add(lid).Add(tray).EndMark().bytes(); }
+    Bytes GoodRecords() const { return FileImage().Add(boxA).Add(boxB).Add(tray).bytes(); }
+};
+
+TEST_F(CheckerDialogTest, PathsWithoutPgsAreRefusedAndTouchNothing)
+{
+    for (const std::wstring path : {L"", L"C:\\jobs\\line3.txt", L"C:\\jobs\\line3.pg", L"PGS"})
+    {
+        SCOPED_TRACE(path);
+        Run(path);
+        const HWND box = WaitForBox(kProgramName);
+        ASSERT_NE(box, nullptr) << "no box captioned " << kProgramName;
+        EXPECT_EQ(gui::MessageBoxText(box), kImproperPath);
+        Dismiss(box);
+    }
+    std::this_thread::sleep_for(600ms);
+    EXPECT_EQ(gui::ItemText(m_dialog, IDC_CHECK_COUNT), L"") << "a refused path started a poll";
+    EXPECT_TRUE(gui::IsItemEnabled(m_dialog, IDC_RUN_CHECKER));
+}
+
+TEST_F(CheckerDialogTest, BoxCaptionIsTheExecutableNameWithoutExtension)
+{
+    const fs::path renamed = m_dir / "checker.exe";
+    fs::copy_file(ProgramPath(), renamed);
+    StartProgram(renamed.wstring());
+    Run(L"notes.txt");
+    const HWND box = WaitForBox(L"checker");
+    ASSERT_NE(box, nullptr) << "no box captioned checker";
+    EXPECT_EQ(gui::MessageBoxText(box), kImproperPath);
+    Dismiss(box);
+}
+
+struct GoodRunCase
+{
+    const char* name;
+    bool saveActive;
+};
+
+class GoodRunTest : public CheckerDialogTest, public ::testing::WithParamInterface<GoodRunCase>
+{
+};
+
+TEST_P(GoodRunTest, ShowsCountResultAndListsAndWritesTheFiles)
+{
+    const RunFixture fixture;
+    WriteFile(m_dir / "line3.pgs", fixture.Image());
+    Run((m_dir / "line3.pgs").wstring(), GetParam().saveActive);
+
+    ASSERT_TRUE(WaitForCountLine(L"4 Files Checked...Done!")) << "count line: "
+                                                                << gui::ItemText(m_dialog, IDC_CHECK_COUNT);
+    EXPECT_EQ(gui::ItemText(m_dialog, IDC_STORED_AS), L"File stored as: line3__.pgs");
+    EXPECT_EQ(gui::ItemText(m_dialog, IDC_GOOD_LIST), L"BOX A\r\nBOX B\r\nTRAY\r\n");
+    EXPECT_EQ(gui::ItemText(m_dialog, IDC_BAD_LIST), L"LID\r\n");
+    EXPECT_TRUE(gui::IsItemEnabled(m_dialog, IDC_RUN_CHECKER));
+    EXPECT_EQ(ReadFile(m_dir / "line3__.pgs"), fixture.GoodRecords());
+
+    const std::pair<const char*, const RecordBuilder*> actives[] = {
+        {"BOX A.pga", &fixture.boxA}, {"BOX B.pga", &fixture.boxB}, {"TRAY.pga", &fixture.tray}};
+    for (const auto& [file, record] : actives)
+    {
+        SCOPED_TRACE(file);
+        if (GetParam().saveActive)
+            EXPECT_EQ(ReadFile(m_dir / file), record->Build());
+        else
+            EXPECT_FALSE(fs::exists(m_dir / file));
+    }
+    EXPECT_FALSE(fs::exists(m_dir / "LID.pga"));
+}
+
+INSTANTIATE_TEST_SUITE_P(SaveActive, GoodRunTest,
+                         ::testing::Values(GoodRunCase{"Unticked", false}, GoodRunCase{"Ticked", true}),
+                         [](const auto& testCase) { return std::string(testCase.param.name); });
+
+TEST_F(CheckerDialogTest, MissingFileShowsOneErrorBoxAndANewRunStillWorks)
+{
+    Run((m_dir / "missing.pgs").wstring());
+    const HWND box = WaitForBox(L"Error");
+    ASSERT_NE(box, nullptr) << "no Error box";
+    EXPECT_EQ(gui::MessageBoxText(box), L"File not found.");
+    std::this_thread::sleep_for(1600ms);
+    EXPECT_EQ(CountBoxes(L"Error"), 1u) << "ticks went on behind the box";
+    EXPECT_EQ(gui::ItemText(m_dialog, IDC_CHECK_COUNT), L"");
+    EXPECT_EQ(gui::ItemText(m_dialog, IDC_STORED_AS), L"");
+    Dismiss(box);
+    std::this_thread::sleep_for(1100ms);
+    EXPECT_EQ(CountBoxes(L"Error"), 0u) << "a second Error box came";
+    EXPECT_FALSE(fs::exists(m_dir / "missing__.pgs"));
+
+    const RunFixture fixture;
+    WriteFile(m_dir / "second.PGS", fixture.Image());
+    Run((m_dir / "second.PGS").wstring());
+    EXPECT_TRUE(WaitForCountLine(L"4 Files Checked...Done!"));
+    EXPECT_EQ(gui::ItemText(m_dialog, IDC_STORED_AS), L"File stored as: second__.PGS");
+    EXPECT_EQ(gui::ItemText(m_dialog, IDC_BAD_LIST), L"LID\r\n");
+}
+
+// Alt+Space opens the system menu; Up wraps round to its last entry, and Enter chooses it.
+TEST_F(CheckerDialogTest, AboutBoxOpensFromTheSystemMenuByKeyboardAndCloses)
+{
+    constexpr LPARAM kAltDown = 1 << 29;
+    PostMessageW(m_dialog, WM_SYSKEYDOWN, VK_SPACE, kAltDown | 1);
+    ASSERT_TRUE(gui::WaitForMenu(m_process->Id())) << "Alt+Space opened no system menu";
+    PostMessageW(m_dialog, WM_KEYDOWN, VK_UP, 1);
+    PostMessageW(m_dialog, WM_KEYDOWN, VK_RETURN, 1);
+    const HWND about = WaitForBox(L"About JOBSIFT");
+    ASSERT_NE(about, nullptr) << "no About box";
+    EXPECT_EQ(GetWindow(about, GW_OWNER), m_dialog);
+    EXPECT_FALSE(IsWindowEnabled(m_dialog)) << "the About box does not block the dialog";
+    const HWND icon = GetWindow(about, GW_CHILD);
+    EXPECT_NE(SendMessageW(icon, STM_GETICON, 0, 0), 0) << "the About box shows no icon";
+    const HWND text = GetWindow(icon, GW_HWNDNEXT);
+    EXPECT_EQ(gui::Text(text), L"JOBSIFT Version 1.0");
+    EXPECT_EQ(gui::Text(GetWindow(text, GW_HWNDNEXT)), L"OK");
+    Dismiss(about);
+    EXPECT_TRUE(IsWindowEnabled(m_dialog));
+}
+
+// A file typed into the file dialog's name box and confirmed lands in the path edit as a full
+// path; a cancel leaves what was typed before.
+struct FileChoiceCase
+{
+    const char* name;
+    bool choose;
+};
+
+class FileDialogTest : public CheckerDialogTest, public ::testing::WithParamInterface<FileChoiceCase>
+{
+};
+
+TEST_P(FileDialogTest, OpensWithItsTitleAndFillsThePathOnlyWhenAFileIsChosen)
+{
+    constexpr int kFileNameBox = 0x47C; // the name combo box of the system's open dialog
+    WriteFile(m_dir / "line3.pgs", RunFixture().Image());
+    const std::wstring typed = L"C:\\jobs\\typed.pgs";
+    gui::SetItemText(m_dialog, IDC_FILE_PATH, typed);
+    gui::PostClick(m_dialog, IDC_SELECT_FILE);
+    const HWND chooser = WaitForBox(L"Select PGS Data File");
+    ASSERT_NE(chooser, nullptr) << "no file dialog";
+    EXPECT_EQ(GetWindow(chooser, GW_OWNER), m_dialog);
+    if (GetParam().choose)
+    {
+        gui::SetItemText(chooser, kFileNameBox, (m_dir / "line3.pgs").wstring());
+        PostMessageW(chooser, WM_COMMAND, IDOK, 0);
+    }
+    else
+        PostMessageW(chooser, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(gui::WaitUntilGone(chooser));
+    const std::wstring expected = GetParam().choose ? (m_dir / "line3.pgs").wstring() : typed;
+    gui::WaitUntil([&] { return gui::ItemText(m_dialog, IDC_FILE_PATH) == expected; }, 2s);
+    EXPECT_EQ(gui::ItemText(m_dialog, IDC_FILE_PATH), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Operator, FileDialogTest,
+                         ::testing::Values(FileChoiceCase{"Cancels", false}, FileChoiceCase{"ChoosesAFile", true}),
+                         [](const auto& testCase) { return std::string(testCase.param.name); });
+
+// With no run going on, every way of closing the dialog ends the program at once.
+struct CloseCase
+{
+    const char* name;
+    int target; // the control that gets the key, or 0 for the dialog itself
+    UINT message;
+    WPARAM wParam;
+};
+
+class CloseIdleTest : public CheckerDialogTest, public ::testing::WithParamInterface<CloseCase>
+{
+};
+
+TEST_P(CloseIdleTest, EndsTheProgramAtOnce)
+{
+    const CloseCase& testCase = GetParam();
+    const HWND target = testCase.target == 0 ? m_dialog : GetDlgItem(m_dialog, testCase.target);
+    PostMessageW(target, testCase.message, testCase.wParam, 1);
+    EXPECT_TRUE(m_process->WaitForExit(3s)) << "the program did not end";
+    EXPECT_EQ(m_process->ExitCode(), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    By, CloseIdleTest,
+    ::testing::Values(CloseCase{"EscapeOnSelectFile", IDC_SELECT_FILE, WM_KEYDOWN, VK_ESCAPE},
+                      CloseCase{"EnterInThePathEdit", IDC_FILE_PATH, WM_KEYDOWN, VK_RETURN},
+                      CloseCase{"CloseButton", 0, WM_SYSCOMMAND, SC_CLOSE}),
+    [](const auto& testCase) { return std::string(testCase.param.name); });
+
+// A run that stays busy: every record is good, but its active program file cannot be written
+// because a folder of that name is in the way, so the worker waits in a box after each record.
+struct LongRunCase
+{
+    const char* name;
+    bool dismissWorkerBox;
+    std::chrono::milliseconds atLeast;
+    std::chrono::milliseconds atMost;
+};
+
+class CloseDuringRunTest : public CheckerDialogTest, public ::testing::WithParamInterface<LongRunCase>
+{
+protected:
+    void StartLongRun()
+    {
+        FileImage image;
+        for (int record = 0; record < 100; ++record)
+            image.Add(RecordBuilder(u"SLOW").BodyOfSize(20));
+        WriteFile(m_dir / "long.pgs", image.EndMark().bytes());
+        fs::create_directory(m_dir / "SLOW.pga");
+        Run((m_dir / "long.pgs").wstring(), true);
+    }
+};
+
+TEST_P(CloseDuringRunTest, DialogGoesAtOnceAndTheProgramEndsInTime)
+{
+    StartLongRun();
+    const HWND workerBox = WaitForBox(kProgramName);
+    ASSERT_NE(workerBox, nullptr) << "the worker raised no box";
+    EXPECT_EQ(gui::MessageBoxText(workerBox), L"Failed to save active program SLOW");
+    EXPECT_TRUE(WaitForCountLine(L"0 Files Checked...")) << "no tick while the worker's box is up";
+    EXPECT_EQ(gui::ItemText(m_dialog, IDC_GOOD_LIST), L"SLOW\r\n");
+    EXPECT_FALSE(gui::IsItemEnabled(m_dialog, IDC_RUN_CHECKER)) << "a second run could start";
+    gui::PostClick(m_dialog, IDC_RUN_CHECKER);
+    std::this_thread::sleep_for(700ms);
+    EXPECT_EQ(CountBoxes(kProgramName) + CountBoxes(L"Error"), 1u)
+        << "a click during the run started a second worker";
+    EXPECT_EQ(gui::ItemText(m_dialog, IDC_GOOD_LIST), L"SLOW\r\n");
+
+    const auto closed = std::chrono::steady_clock::now();
+    PostMessageW(m_dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(gui::WaitUntilGone(m_dialog, 2s)) << "the dialog stayed while the worker ran";
+    if (GetParam().dismissWorkerBox)
+        gui::PostClick(workerBox, IDOK);
+    ASSERT_TRUE(m_process->WaitForExit(15s)) << "the program did not end";
+    const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - closed);
+    std::cout << GetParam().name << ": ended " << took.count() << " ms after the close\n";
+    EXPECT_GE(took, GetParam().atLeast);
+    EXPECT_LE(took, GetParam().atMost);
+    EXPECT_EQ(m_process->ExitCode(), 0u);
+}
+
+// A worker held in its box past the 19 waits of 500 ms is not waited for any longer; the bound
+// allows for Wine's slow process teardown.
+INSTANTIATE_TEST_SUITE_P(
+    Worker, CloseDuringRunTest,
+    ::testing::Values(LongRunCase{"SeesAbortAtItsNextRecord", true, 0ms, 3000ms},
+                      LongRunCase{"HeldInItsBox", false, 9000ms, 11000ms}),
+    [](const auto& testCase) { return std::string(testCase.param.name); });
+}

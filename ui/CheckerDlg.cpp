@@ -1,0 +1,214 @@
+#include "CheckerDlg.h"
+
+#include "AboutDlg.h"
+
+#include <SourcePath.h>
+#include <System.h>
+#include <Win32FileDialog.h>
+#include <Win32PaintDC.h>
+#include <resource.h>
+
+#include <string>
+
+namespace
+{
+constexpr UINT_PTR kPollTimer = 999;
+constexpr UINT kPollMilliseconds = 500;
+// The destructor gives a running worker 19 x 500 ms = 9.5 s to see `abort` and set `done`.
+constexpr int kAbortWaits = 19;
+constexpr std::uint32_t kAbortWaitMilliseconds = 500;
+
+// One entry in the system's own form: description and pattern, each ended by a zero unit,
+// and one more zero unit (added by the string's terminator) to end the list.
+constexpr char16_t kFilter[] = u"Vantor Stored Program Files (*.pgs)\0*.pgs\0";
+constexpr std::u16string_view kFilterView(kFilter, sizeof(kFilter) / sizeof(kFilter[0]) - 1);
+
+std::u16string Decimal(unsigned value)
+{
+    const std::string digits = std::to_string(value);
+    return std::u16string(digits.begin(), digits.end());
+}
+
+std::u16string ResourceString(UINT id)
+{
+    const wchar_t* text = nullptr;
+    const int length = LoadStringW(GetModuleHandleW(nullptr), id, reinterpret_cast<LPWSTR>(&text), 0);
+    if (length <= 0)
+        return {};
+    return std::u16string(reinterpret_cast<const char16_t*>(text), static_cast<std::size_t>(length));
+}
+}
+
+CCheckerDlg::CCheckerDlg(CheckJob& job, HWND parent)
+    : CDialog(IDD_CHECKER_DIALOG, parent), m_job(job),
+      m_hIcon(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME)))
+{
+}
+
+CCheckerDlg::~CCheckerDlg()
+{
+    m_job.abort = 1;
+    if (m_job.done == 0)
+        WaitForWorker();
+}
+
+void CCheckerDlg::WaitForWorker()
+{
+    for (int wait = 0; wait < kAbortWaits; ++wait)
+    {
+        platform::SleepMilliseconds(kAbortWaitMilliseconds);
+        if (m_job.done != 0)
+            return;
+    }
+}
+
+void CCheckerDlg::DoDataExchange()
+{
+    const HWND dialog = Handle();
+    m_staticStoredAs.Bind(dialog, IDC_STORED_AS);
+    m_editGoodList.Bind(dialog, IDC_GOOD_LIST);
+    m_editBadList.Bind(dialog, IDC_BAD_LIST);
+    m_checkSaveActive.Bind(dialog, IDC_SAVE_ACTIVE);
+    m_staticCount.Bind(dialog, IDC_CHECK_COUNT);
+    m_editPath.Bind(dialog, IDC_FILE_PATH);
+    m_buttonRunChecker.Bind(dialog, IDC_RUN_CHECKER);
+}
+
+bool CCheckerDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    AddAboutEntry();
+    SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+    SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+    m_nTimer = 0;
+    m_job.Reset();
+    return true;
+}
+
+void CCheckerDlg::AddAboutEntry()
+{
+    const HMENU systemMenu = GetSystemMenu(Handle(), FALSE);
+    if (systemMenu == nullptr)
+        return;
+    const std::u16string about = ResourceString(IDS_ABOUTBOX);
+    if (about.empty())
+        return;
+    AppendMenuW(systemMenu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(systemMenu, MF_STRING, IDM_ABOUTBOX, reinterpret_cast<const wchar_t*>(about.c_str()));
+}
+
+bool CCheckerDlg::OnCommand(WORD id, WORD notification)
+{
+    if (notification == BN_CLICKED && id == IDC_SELECT_FILE)
+        OnSelectFile();
+    else if (notification == BN_CLICKED && id == IDC_RUN_CHECKER)
+        OnRunChecker();
+    else
+        return CDialog::OnCommand(id, notification);
+    return true;
+}
+
+bool CCheckerDlg::OnSysCommand(UINT command, LPARAM lParam)
+{
+    if ((command & 0xFFF0) != IDM_ABOUTBOX)
+        return CDialog::OnSysCommand(command, lParam);
+    CAboutDlg about;
+    about.DoModal();
+    return true;
+}
+
+bool CCheckerDlg::OnPaint()
+{
+    if (!IsIconic(Handle()))
+        return CDialog::OnPaint();
+    platform::CPaintDC dc(Handle());
+    SendMessageW(Handle(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.Handle()), 0);
+    const int iconWidth = GetSystemMetrics(SM_CXICON);
+    const int iconHeight = GetSystemMetrics(SM_CYICON);
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    const int x = (client.right - client.left - iconWidth + 1) / 2;
+    const int y = (client.bottom - client.top - iconHeight + 1) / 2;
+    DrawIcon(dc.Handle(), x, y, m_hIcon);
+    return true;
+}
+
+HICON CCheckerDlg::OnQueryDragIcon()
+{
+    return m_hIcon;
+}
+
+void CCheckerDlg::OnSelectFile()
+{
+    platform::COpenFileDialog dialog(OFN_FILEMUSTEXIST | OFN_LONGNAMES, kFilterView, u"Select PGS Data File");
+    if (dialog.DoModal(Handle()))
+        m_editPath.SetText(dialog.GetPathName());
+}
+
+// The job serves one run at a time. The button is disabled during a run, but a click can still
+// arrive as a message; while a worker holds the job it is ignored.
+void CCheckerDlg::OnRunChecker()
+{
+    if (m_job.done == 0)
+        return;
+    if (!IsStoredProgramPath(m_editPath.Text()))
+    {
+        MessageBoxOk(u"Improper file name or file path.");
+        return;
+    }
+    m_job.PrepareRun(m_editPath.Text(), this, m_checkSaveActive.GetCheck() == BST_CHECKED);
+    DisableRunChecker();
+    m_nTimer = SetTimer(kPollTimer, kPollMilliseconds);
+    platform::StartThread(CheckerThreadProc, &m_job);
+}
+
+// The button stays disabled until the poll sees the run end, so a second press can never start
+// another worker on the job while one is using it. A disabled button cannot keep the focus.
+void CCheckerDlg::DisableRunChecker()
+{
+    if (GetFocus() == m_buttonRunChecker.Handle())
+        SendMessageW(Handle(), WM_NEXTDLGCTL, 0, FALSE);
+    m_buttonRunChecker.Enable(false);
+}
+
+// The error is checked first and the poll stopped before its box opens: the box's own message
+// loop keeps delivering ticks, and none of them may open a second box.
+bool CCheckerDlg::OnTimer(UINT_PTR /*timerId*/)
+{
+    const std::u16string error = m_job.error.Get();
+    if (!error.empty())
+    {
+        KillTimer(kPollTimer);
+        m_nTimer = 0;
+        m_buttonRunChecker.Enable(true);
+        MessageBoxOk(error, u"Error");
+    }
+    else
+        ShowProgress();
+    m_editGoodList.SetText(m_job.goodList.Get());
+    m_editBadList.SetText(m_job.badList.Get());
+    return CDialog::OnTimer(kPollTimer);
+}
+
+void CCheckerDlg::ShowProgress()
+{
+    std::u16string countLine = Decimal(m_job.count.load()) + u" Files Checked...";
+    if (m_job.done != 0)
+    {
+        if (m_nTimer != 0)
+            KillTimer(kPollTimer);
+        m_nTimer = 0;
+        m_buttonRunChecker.Enable(true);
+        countLine += u"Done!";
+        m_staticStoredAs.SetText(u"File stored as: " + m_job.storedAs.Get());
+    }
+    m_staticCount.SetText(countLine);
+}
+
+void CCheckerDlg::OnDestroy()
+{
+    CDialog::OnDestroy();
+    if (m_nTimer != 0)
+        KillTimer(kPollTimer);
+    m_nTimer = 0;
+}
