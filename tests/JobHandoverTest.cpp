@@ -1,0 +1,336 @@
+// The worker on a thread of its own while this thread reads the job every few milliseconds, as the
+// dialog does: what a reader can see along the way must never contradict the final results.
+#include "support/RecordBuilder.h"
+#include "support/WorkerRun.h"
+
+#include <CheckJob.h>
+#include <FileFaults.h>
+#include <HeapBlock.h>
+#include <StoredProgram.h>
+#include <System.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <future>
+#include <string>
+
+namespace fs = std::filesystem;
+using platform::CFileFaults;
+
+namespace
+{
+// One reading of the job, in the order a poller must take it: `done` first, so that when it is
+// set everything read after it is final; the lists before the count, which the worker raises
+// after it has listed a record.
+struct Snapshot
+{
+    bool done = false;
+    std::u16string error;
+    std::u16string storedAs;
+    std::u16string good;
+    std::u16string bad;
+    std::uint16_t count = 0;
+};
+
+Snapshot Read(const CheckJob& job)
+{
+    Snapshot s;
+    s.done = job.done.load() != 0;
+    s.error = job.error.Get();
+    s.storedAs = job.storedAs.Get();
+    s.good = job.goodList.Get();
+    s.bad = job.badList.Get();
+    s.count = job.count.load();
+    return s;
+}
+
+std::size_t Entries(const std::u16string& list)
+{
+    std::size_t entries = 0;
+    for (std::size_t at = list.find(u"\r\n"); at != std::u16string::npos; at = list.find(u"\r\n", at + 2))
+        ++entries;
+    return entries;
+}
+
+bool IsWholeEntries(const std::u16string& list)
+{
+    return list.empty() || list.ends_with(u"\r\n");
+}
+
+// What one tick may show, given the tick before it and the results the run ends with.
+void ExpectConsistent(const Snapshot& before, const Snapshot& now, const Snapshot& last)
+{
+    EXPECT_GE(now.count, before.count);
+    EXPECT_LE(now.count, last.count);
+    EXPECT_TRUE(now.good.starts_with(before.good) && last.good.starts_with(now.good));
+    EXPECT_TRUE(now.bad.starts_with(before.bad) && last.bad.starts_with(now.bad));
+    EXPECT_TRUE(IsWholeEntries(now.good) && IsWholeEntries(now.bad));
+    EXPECT_LE(Entries(now.good) + Entries(now.bad), now.count + 1u);
+    EXPECT_TRUE(now.error.empty() || now.error == last.error);
+    EXPECT_TRUE(now.storedAs.empty() || now.storedAs == last.storedAs);
+}
+
+// Reads the job every millisecond until `done` is set, within a minute; returns every tick.
+std::vector<Snapshot> PollUntilDone(const CheckJob& job)
+{
+    std::vector<Snapshot> ticks;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+    do
+    {
+        platform::SleepMilliseconds(1);
+        ticks.push_back(Read(job));
+    } while (!ticks.back().done && std::chrono::steady_clock::now() < deadline);
+    return ticks;
+}
+
+// The tick that saw `done` read everything else after it, so it must hold the results already.
+void ExpectSettled(const Snapshot& tick, const Snapshot& last)
+{
+    EXPECT_EQ(tick.error, last.error);
+    EXPECT_EQ(tick.storedAs, last.storedAs);
+    EXPECT_EQ(tick.good, last.good);
+    EXPECT_EQ(tick.bad, last.bad);
+    EXPECT_EQ(tick.count, last.count);
+}
+
+void ExpectTicks(const std::vector<Snapshot>& ticks, const Snapshot& last)
+{
+    ASSERT_TRUE(ticks.back().done) << "the worker did not finish within a minute";
+    Snapshot before;
+    for (const Snapshot& tick : ticks)
+    {
+        ExpectConsistent(before, tick, last);
+        before = tick;
+    }
+    ExpectSettled(ticks.back(), last);
+}
+
+// A source built record by record, together with what a run over it must end with.
+class Fixture
+{
+public:
+    Fixture& Good(const std::u16string& name, std::size_t body)
+    {
+        const Bytes record = RecordBuilder(name).BodyOfSize(body).Build();
+        m_cleaned.insert(m_cleaned.end(), record.begin(), record.end());
+        m_goodNames.push_back(name);
+        return Examined(record, m_expected.good, name);
+    }
+    Fixture& Bad(const std::u16string& name, std::size_t body)
+    {
+        return Examined(RecordBuilder(name).BodyOfSize(body).WrongCrc().Build(), m_expected.bad, name);
+    }
+    Fixture& Unrecognised(const std::u16string& name, std::size_t body)
+    {
+        return Examined(RecordBuilder(name, 9).BodyOfSize(body).Build(), m_expected.bad, name);
+    }
+    Fixture& Empty(std::size_t body)
+    {
+        m_image.Add(RecordBuilder(u"", StoredProgram::kStateEmpty).BodyOfSize(body));
+        ++m_expected.count;
+        return *this;
+    }
+    // Bytes the run stops at or never reaches, and the error it ends with.
+    Fixture& Ending(const Bytes& tail, std::u16string error)
+    {
+        m_image.Add(tail);
+        m_expected.error = std::move(error);
+        return *this;
+    }
+
+    const Bytes& Image() const { return m_image.bytes(); }
+    const Bytes& Cleaned() const { return m_cleaned; }
+    const std::vector<std::u16string>& GoodNames() const { return m_goodNames; }
+    Snapshot Expected() const
+    {
+        Snapshot last = m_expected;
+        last.done = true;
+        last.storedAs = u"line3__.pgs";
+        return last;
+    }
+
+private:
+    Fixture& Examined(const Bytes& record, std::u16string& list, const std::u16string& name)
+    {
+        m_image.Add(record);
+        list += name + u"\r\n";
+        ++m_expected.count;
+        return *this;
+    }
+
+    FileImage m_image;
+    Bytes m_cleaned;
+    std::vector<std::u16string> m_goodNames;
+    Snapshot m_expected;
+};
+
+std::u16string Numbered(const char16_t* stem, int i)
+{
+    return stem + std::u16string(1, static_cast<char16_t>(u'A' + i / 26)) +
+           std::u16string(1, static_cast<char16_t>(u'A' + i % 26));
+}
+
+// Large records make the walk slow enough to be watched: every header read fills the whole
+// memory-sized buffer first.
+Fixture EveryKindOfRecord()
+{
+    Fixture fixture;
+    for (int i = 0; i < 96; ++i)
+    {
+        switch (i % 4)
+        {
+        case 0: fixture.Good(Numbered(u"GOOD ", i), 4000 + static_cast<std::size_t>(i)); break;
+        case 1: fixture.Bad(Numbered(u"BAD ", i), 3001); break;
+        case 2: fixture.Unrecognised(Numbered(u"ODD ", i), 12); break;
+        default: fixture.Empty(100); break;
+        }
+    }
+    return fixture.Ending(FileImage().EndMark().Add(RecordBuilder(u"AFTER").BodyOfSize(4)).bytes(), u"");
+}
+
+Fixture MoreThanTheRecordLimit()
+{
+    Fixture fixture;
+    for (int i = 0; i < 100; ++i)
+        fixture.Good(Numbered(u"P", i), 2000);
+    return fixture.Ending(RecordBuilder(u"UNREAD").BodyOfSize(2000).Build(), u"");
+}
+
+Fixture ExceedingTheMemory()
+{
+    Fixture fixture;
+    for (int i = 0; i < 60; ++i)
+        fixture.Good(Numbered(u"P", i), 3000);
+    return fixture.Ending(RecordBuilder(u"HUGE").Lengths(0xFFFFFFFF, 0xFFFFFFFF).Build(), u"Memory size exceeded.");
+}
+
+// 96 records of 8,192 bytes: the memory to its last byte.
+Fixture FillingTheMemory()
+{
+    Fixture fixture;
+    for (int i = 0; i < 96; ++i)
+        fixture.Good(Numbered(u"P", i), 8192 - StoredProgram::kHeaderSize);
+    return fixture.Ending({}, u"Unknown Program State");
+}
+
+void ExpectFiles(const WorkerRun& run, const Fixture& fixture, const fs::path& source, const Bytes& image)
+{
+    EXPECT_EQ(ReadFile(run.Cleaned()), fixture.Cleaned());
+    EXPECT_EQ(ReadFile(source), image) << "the source must never change";
+}
+
+TEST(JobHandover, PollingReaderSeesTheRunGrowTowardsItsResults)
+{
+    const struct
+    {
+        const char* what;
+        Fixture fixture;
+    } cases[] = {
+        {"every kind of record up to the end mark", EveryKindOfRecord()},
+        {"more than 100 records", MoreThanTheRecordLimit()},
+        {"a stored program beyond the memory", ExceedingTheMemory()},
+        {"records filling the memory", FillingTheMemory()},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        WorkerRun run;
+        const fs::path source = run.Source(c.fixture.Image());
+        run.job.PrepareRun(U16(source), nullptr, false);
+        ASSERT_TRUE(platform::StartThread(CheckerThreadProc, &run.job));
+
+        ExpectTicks(PollUntilDone(run.job), c.fixture.Expected());
+        ExpectFiles(run, c.fixture, source, c.fixture.Image());
+    }
+}
+
+// The operator closes the dialog while the worker waits in its "Failed to save" box: the abort
+// takes effect once the box is closed, before the next record.
+TEST(JobHandover, AbortWhileTheWorkerWaitsInABox)
+{
+    Fixture fixture;
+    for (int i = 0; i < 30; ++i)
+        fixture.Good(Numbered(u"P", i), 3000);
+    fixture.Good(u"no/such/folder/STOP", 10);
+    Fixture whole = fixture;
+    for (int i = 30; i < 60; ++i)
+        whole.Good(Numbered(u"P", i), 3000);
+
+    std::promise<void> shown;
+    std::promise<void> closed;
+    const std::shared_future<void> closing = closed.get_future().share();
+    WorkerRun run;
+    platform::SetMessageBoxHandler([&shown, closing](const std::u16string& text, const std::u16string&) {
+        if (text.ends_with(u"STOP"))
+        {
+            shown.set_value();
+            closing.wait();
+        }
+    });
+    const fs::path source = run.Source(whole.Image());
+    run.job.PrepareRun(U16(source), nullptr, true);
+    ASSERT_TRUE(platform::StartThread(CheckerThreadProc, &run.job));
+
+    ASSERT_EQ(shown.get_future().wait_for(std::chrono::minutes(1)), std::future_status::ready);
+    const Snapshot atTheBox = Read(run.job);
+    EXPECT_FALSE(atTheBox.done);
+    EXPECT_EQ(atTheBox.count, 30);
+    run.job.abort = 1;
+    closed.set_value();
+
+    ExpectTicks(PollUntilDone(run.job), fixture.Expected());
+    ExpectFiles(run, fixture, source, whole.Image());
+    for (const std::u16string& name : fixture.GoodNames())
+        EXPECT_EQ(fs::exists(run.dir() / fs::path(name + u".pga")), name != u"no/such/folder/STOP");
+}
+
+bool IsPrefixOf(const Bytes& part, const Bytes& whole)
+{
+    return part.size() <= whole.size() && std::equal(part.begin(), part.end(), whole.begin());
+}
+
+std::uint32_t OperationsOfACleanRun(const Fixture& fixture)
+{
+    WorkerRun run;
+    const fs::path source = run.Source(fixture.Image());
+    CFileFaults::Reset();
+    EXPECT_EQ(run.Run(source, true), kExitNormal);
+    return CFileFaults::OperationCount();
+}
+
+// Each file operation of a run failing in turn (0: the buffer allocation instead), with the worker
+// on its own thread: once a reader sees `done`, the error is in place, the source is unchanged and
+// the cleaned file holds verified records only.
+TEST(JobHandover, EveryFailureEndsWithDoneLast)
+{
+    Fixture fixture;
+    fixture.Good(u"BOX A", 3).Bad(u"LID", 12).Good(u"BOX B", 40).Ending(FileImage().EndMark().bytes(), u"");
+    const std::uint32_t operations = OperationsOfACleanRun(fixture);
+    for (std::uint32_t k = 0; k <= operations; ++k)
+    {
+        SCOPED_TRACE(k == 0 ? "the allocation fails" : "file operation " + std::to_string(k) + " fails");
+        WorkerRun run;
+        const fs::path source = run.Source(fixture.Image());
+        CFileFaults::Reset();
+        if (k == 0)
+            platform::CHeapBlock::FailNextAllocations(1);
+        else
+            CFileFaults::FailNthOfAny(k);
+        run.job.PrepareRun(U16(source), nullptr, true);
+        ASSERT_TRUE(platform::StartThread(CheckerThreadProc, &run.job));
+
+        const Snapshot seen = PollUntilDone(run.job).back();
+        ASSERT_TRUE(seen.done);
+        ExpectSettled(seen, Read(run.job));
+        EXPECT_EQ(ReadFile(source), fixture.Image());
+        EXPECT_TRUE(IsPrefixOf(ReadFile(run.Cleaned()), fixture.Cleaned()));
+        // Only an active program file can fail without ending the run.
+        if (seen.error.empty())
+        {
+            EXPECT_EQ(ReadFile(run.Cleaned()), fixture.Cleaned());
+        }
+    }
+}
+}
