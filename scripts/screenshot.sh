@@ -1,6 +1,6 @@
 #!/bin/sh
-# Takes docs/screenshot.png: the main dialog after one run over samples/sample.pgs (a small
-# sample of our own while that file is missing), under Wine on an X server of its own.
+# Takes docs/screenshot.png: the main dialog after one run over samples/sample.pgs, under Wine
+# on an X server of its own.
 # Builds nothing: run `cmake --build --preset windows` first. BUILD_DIR picks another build.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -12,14 +12,13 @@ if [ ! -f "$driver" ]; then
 fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-sample=""
-[ -f "$root/samples/sample.pgs" ] && sample=$root/samples/sample.pgs
+sample=$root/samples/sample.pgs
 mkdir -p "$root/docs"
 
 export root build driver work sample
 xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
     set -eu
-    "$root/cmake/wine-run.sh" "$build/wineprefix" "$driver" "$work/ready" "$work/release" ${sample:+"$sample"} &
+    "$root/cmake/wine-run.sh" "$build/wineprefix" "$driver" "$work/ready" "$work/release" "$sample" &
     staged=$!
     tries=0
     until [ -s "$work/ready" ]; do

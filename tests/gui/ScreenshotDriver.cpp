@@ -1,14 +1,12 @@
-// Stages the dialog for scripts/screenshot.sh: one run over a sample file with the box ticked,
-// then the dialog held open until the picture is taken.
-//   screenshot_driver.exe READY RELEASE [SAMPLE]
+// Stages the dialog for scripts/screenshot.sh: one run over a copy of the sample file with the
+// box ticked, then the dialog held open until the picture is taken.
+//   screenshot_driver.exe READY RELEASE SAMPLE
 // READY receives the dialog's screen rectangle "x y width height" once the run is done; the
-// dialog closes when RELEASE exists. Without SAMPLE a small file of our own is checked.
+// dialog closes when RELEASE exists. The copy goes to a short folder of its own, C:\jobs, so
+// that the picture shows a path an operator would recognise.
 #include "CheckerProcess.h"
 #include "ProgramPath.h"
 #include "WindowDriver.h"
-
-#include <support/RecordBuilder.h>
-#include <support/TempDir.h>
 
 #include <resource.h>
 
@@ -21,17 +19,6 @@ using namespace std::chrono_literals;
 
 namespace
 {
-Bytes OwnSample()
-{
-    return FileImage()
-        .Add(RecordBuilder(u"BOX A").BodyOfSize(40))
-        .Add(RecordBuilder(u"BOX B").BodyOfSize(17))
-        .Add(RecordBuilder(u"LID").BodyOfSize(30).WrongCrc())
-        .Add(RecordBuilder(u"TRAY").BodyOfSize(64))
-        .EndMark()
-        .bytes();
-}
-
 bool WriteRectangle(const fs::path& ready, HWND dialog)
 {
     RECT frame{};
@@ -42,15 +29,23 @@ bool WriteRectangle(const fs::path& ready, HWND dialog)
     return static_cast<bool>(out);
 }
 
+int Run(const fs::path& ready, const fs::path& release, const fs::path& work, const fs::path& source);
+
 int Stage(const fs::path& ready, const fs::path& release, const fs::path& sample)
 {
-    const TempDir work;
-    const fs::path source = work / (sample.empty() ? fs::path("sample.pgs") : sample.filename());
-    if (sample.empty())
-        WriteFile(source, OwnSample());
-    else
-        fs::copy_file(sample, source);
-    CheckerProcess checker(work.path(), ProgramPath());
+    const fs::path work = "C:\\jobs";
+    fs::remove_all(work);
+    fs::create_directories(work);
+    const fs::path source = work / sample.filename();
+    fs::copy_file(sample, source);
+    const int result = Run(ready, release, work, source);
+    fs::remove_all(work);
+    return result;
+}
+
+int Run(const fs::path& ready, const fs::path& release, const fs::path& work, const fs::path& source)
+{
+    CheckerProcess checker(work, ProgramPath());
     const HWND dialog = checker.Dialog();
     if (dialog == nullptr)
         return std::fprintf(stderr, "screenshot: the dialog did not appear\n"), 1;
@@ -70,8 +65,7 @@ int Stage(const fs::path& ready, const fs::path& release, const fs::path& sample
 
 int main(int argc, char** argv)
 {
-    if (argc < 3)
-        return std::fprintf(stderr, "usage: screenshot_driver READY RELEASE [SAMPLE]\n"), 2;
-    const fs::path sample = argc > 3 ? fs::path(WindowsPath(argv[3])) : fs::path();
-    return Stage(fs::path(WindowsPath(argv[1])), fs::path(WindowsPath(argv[2])), sample);
+    if (argc != 4)
+        return std::fprintf(stderr, "usage: screenshot_driver READY RELEASE SAMPLE\n"), 2;
+    return Stage(fs::path(WindowsPath(argv[1])), fs::path(WindowsPath(argv[2])), fs::path(WindowsPath(argv[3])));
 }
