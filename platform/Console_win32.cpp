@@ -1,4 +1,5 @@
 #include "Console.h"
+#include "Win32Text.h"
 #include "TextConversion.h"
 
 #include <windows.h>
@@ -16,7 +17,7 @@ std::vector<std::u16string> CommandLineArguments(int, char**)
     if (words == nullptr)
         return arguments;
     for (int i = 1; i < count; ++i)
-        arguments.emplace_back(reinterpret_cast<const char16_t*>(words[i]));
+        arguments.push_back(FromWide(words[i]));
     LocalFree(words);
     return arguments;
 }

@@ -1,4 +1,5 @@
 #include "Controls.h"
+#include "Win32Text.h"
 
 #include <vector>
 
@@ -14,12 +15,12 @@ std::u16string CControl::Text() const
     const int length = GetWindowTextLengthW(m_hWnd);
     std::vector<wchar_t> buffer(static_cast<std::size_t>(length) + 1);
     const int copied = ::GetWindowTextW(m_hWnd, buffer.data(), length + 1);
-    return std::u16string(reinterpret_cast<const char16_t*>(buffer.data()), static_cast<std::size_t>(copied));
+    return FromWide(buffer.data(), static_cast<std::size_t>(copied));
 }
 
 void CControl::SetText(const std::u16string& text)
 {
-    ::SetWindowTextW(m_hWnd, reinterpret_cast<const wchar_t*>(text.c_str()));
+    ::SetWindowTextW(m_hWnd, Wide(text));
 }
 
 void CControl::Enable(bool enable)

@@ -1,6 +1,7 @@
 #include "Dialog.h"
 
 #include "System.h"
+#include "Win32Text.h"
 
 namespace platform
 {
@@ -69,8 +70,7 @@ void CDialog::KillTimer(UINT_PTR timerId)
 void CDialog::MessageBoxOk(const std::u16string& text, const std::u16string& caption)
 {
     const std::u16string shown = caption.empty() ? ApplicationName() : caption;
-    MessageBoxW(m_hWnd, reinterpret_cast<const wchar_t*>(text.c_str()),
-                reinterpret_cast<const wchar_t*>(shown.c_str()), MB_OK);
+    MessageBoxW(m_hWnd, Wide(text), Wide(shown), MB_OK);
 }
 
 // Messages that come before WM_INITDIALOG (WM_SETFONT and the like) find no object yet and

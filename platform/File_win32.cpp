@@ -1,4 +1,5 @@
 #include "File.h"
+#include "Win32Text.h"
 #include "FileFaults.h"
 
 #include <windows.h>
@@ -9,11 +10,6 @@ namespace platform
 {
 namespace
 {
-const wchar_t* Wide(const std::u16string& text)
-{
-    return reinterpret_cast<const wchar_t*>(text.c_str());
-}
-
 std::u16string FullPathName(const std::u16string& path)
 {
     const DWORD needed = GetFullPathNameW(Wide(path), 0, nullptr, nullptr);
@@ -23,7 +19,7 @@ std::u16string FullPathName(const std::u16string& path)
     const DWORD length = GetFullPathNameW(Wide(path), needed, buffer.data(), nullptr);
     if (length == 0 || length >= needed)
         return path;
-    return std::u16string(reinterpret_cast<const char16_t*>(buffer.data()), length);
+    return FromWide(buffer.data(), length);
 }
 
 HANDLE AsHandle(void* handle)

@@ -1,4 +1,5 @@
 #include "System.h"
+#include "Win32Text.h"
 
 #include <windows.h>
 
@@ -10,11 +11,6 @@ namespace platform
 {
 namespace
 {
-const wchar_t* Wide(const std::u16string& text)
-{
-    return reinterpret_cast<const wchar_t*>(text.c_str());
-}
-
 constexpr DWORD kCurrentDirectoryUnits = 1024;
 }
 
@@ -30,7 +26,7 @@ bool CurrentDirectory(std::u16string& directory)
     const DWORD length = GetCurrentDirectoryW(kCurrentDirectoryUnits, buffer);
     if (length == 0 || length >= kCurrentDirectoryUnits)
         return false;
-    directory.assign(reinterpret_cast<const char16_t*>(buffer), length);
+    directory = FromWide(buffer, length);
     return true;
 }
 
@@ -46,7 +42,7 @@ std::u16string ApplicationName()
     while ((length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()))) ==
            buffer.size())
         buffer.resize(buffer.size() * 2);
-    std::u16string name(reinterpret_cast<const char16_t*>(buffer.data()), length);
+    std::u16string name = FromWide(buffer.data(), length);
     for (std::size_t i = name.size(); i > 0; --i)
     {
         if (IsPathSeparator(name[i - 1]))

@@ -1,4 +1,5 @@
 #include "Win32FileDialog.h"
+#include "Win32Text.h"
 
 #include <vector>
 
@@ -8,11 +9,6 @@ namespace
 {
 // Room for long paths; the system reports a longer choice as a failure.
 constexpr DWORD kPathUnits = 4096;
-
-const wchar_t* Wide(const std::u16string& text)
-{
-    return reinterpret_cast<const wchar_t*>(text.c_str());
-}
 }
 
 COpenFileDialog::COpenFileDialog(DWORD flags, std::u16string_view filter, std::u16string title)
@@ -34,7 +30,7 @@ bool COpenFileDialog::DoModal(HWND owner)
     request.Flags = m_flags;
     if (!GetOpenFileNameW(&request))
         return false;
-    m_pathName = reinterpret_cast<const char16_t*>(path.data());
+    m_pathName = FromWide(path.data());
     return true;
 }
 }

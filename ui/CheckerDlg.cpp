@@ -6,6 +6,7 @@
 #include <System.h>
 #include <Win32FileDialog.h>
 #include <Win32PaintDC.h>
+#include <Win32Text.h>
 #include <resource.h>
 
 #include <string>
@@ -35,7 +36,7 @@ std::u16string ResourceString(UINT id)
     const int length = LoadStringW(GetModuleHandleW(nullptr), id, reinterpret_cast<LPWSTR>(&text), 0);
     if (length <= 0)
         return {};
-    return std::u16string(reinterpret_cast<const char16_t*>(text), static_cast<std::size_t>(length));
+    return platform::FromWide(text, static_cast<std::size_t>(length));
 }
 }
 
@@ -94,7 +95,7 @@ void CCheckerDlg::AddAboutEntry()
     if (about.empty())
         return;
     AppendMenuW(systemMenu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(systemMenu, MF_STRING, IDM_ABOUTBOX, reinterpret_cast<const wchar_t*>(about.c_str()));
+    AppendMenuW(systemMenu, MF_STRING, IDM_ABOUTBOX, platform::Wide(about));
 }
 
 bool CCheckerDlg::OnCommand(WORD id, WORD notification)
