@@ -151,6 +151,20 @@ TEST(Worker, OutputThatCannotBeCreated)
     EXPECT_TRUE(reopened.OpenForReading(U16(source)));
 }
 
+#ifndef _WIN32
+// The cleaned file's name leads back to the source: the source is held without sharing, so the
+// output cannot be opened over it and the source is never emptied.
+TEST(Worker, OutputNameThatLeadsToTheSourceLeavesTheSourceAlone)
+{
+    WorkerRun run;
+    const fs::path source = run.Source(kBoxA);
+    fs::create_symlink(source, run.Cleaned());
+    EXPECT_EQ(run.Run(source), kExitOutputNotCreated);
+    EXPECT_EQ(run.job.error.Get(), u"File not found.");
+    EXPECT_EQ(ReadFile(source), kBoxA);
+}
+#endif
+
 TEST(Worker, ExistingOutputIsReplaced)
 {
     WorkerRun run;
