@@ -5,6 +5,7 @@
 #include <CheckJob.h>
 #include <System.h>
 #include <TextConversion.h>
+#include <support/CurrentDirectory.h>
 #include <support/TempDir.h>
 
 #include <algorithm>
@@ -17,20 +18,6 @@ namespace fs = std::filesystem;
 
 namespace
 {
-// The current directory for the life of the object. libFuzzer resolves the paths it was given
-// against the directory it started in, so the run may stand elsewhere only while it goes on.
-class CurrentDirectory
-{
-public:
-    explicit CurrentDirectory(const fs::path& folder) : m_previous(fs::current_path()) { fs::current_path(folder); }
-    ~CurrentDirectory() { fs::current_path(m_previous); }
-    CurrentDirectory(const CurrentDirectory&) = delete;
-    CurrentDirectory& operator=(const CurrentDirectory&) = delete;
-
-private:
-    fs::path m_previous;
-};
-
 // One folder per process, made at the first input: the source and its cleaned copy, and beneath
 // them the folder where the active program files land. Emptied after every input.
 class Scratch

@@ -47,12 +47,6 @@ RecordBuilder& RecordBuilder::RawNameUnits(std::vector<std::uint16_t> units)
     return *this;
 }
 
-RecordBuilder& RecordBuilder::Crc(std::uint32_t crc)
-{
-    m_crc = crc;
-    return *this;
-}
-
 RecordBuilder& RecordBuilder::WrongCrc()
 {
     m_wrongCrc = true;
@@ -83,7 +77,7 @@ Bytes RecordBuilder::Build() const
     const CCrc32 crc;
     const std::uint32_t computed =
         crc.Compute(record.data() + kChecksumStart, static_cast<std::uint32_t>(record.size() - kChecksumStart));
-    PutBigEndian32(record, kCrcOffset, m_crc.value_or(m_wrongCrc ? computed ^ 0x00010000u : computed));
+    PutBigEndian32(record, kCrcOffset, m_wrongCrc ? computed ^ 0x00010000u : computed);
     return record;
 }
 

@@ -22,8 +22,7 @@ public:
     RecordBuilder& Lengths(std::uint32_t bodyLength1, std::uint32_t bodyLength2);
     // A name field of 60 units written as given, with no terminator.
     RecordBuilder& RawNameUnits(std::vector<std::uint16_t> units);
-    // Stores this value in place of the true checksum.
-    RecordBuilder& Crc(std::uint32_t crc);
+    // Stores a checksum that does not match the record.
     RecordBuilder& WrongCrc();
 
     Bytes Build() const;
@@ -34,7 +33,6 @@ private:
     std::uint32_t m_state;
     Bytes m_body;
     std::optional<std::pair<std::uint32_t, std::uint32_t>> m_lengths;
-    std::optional<std::uint32_t> m_crc;
     bool m_wrongCrc = false;
 };
 
@@ -48,7 +46,6 @@ public:
     // Cuts the image to its first `size` bytes.
     FileImage& Truncate(std::size_t size);
     const Bytes& bytes() const { return m_bytes; }
-    std::size_t size() const { return m_bytes.size(); }
 
 private:
     Bytes m_bytes;

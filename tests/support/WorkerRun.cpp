@@ -6,9 +6,8 @@
 
 namespace fs = std::filesystem;
 
-WorkerRun::WorkerRun() : m_previousDirectory(fs::current_path())
+WorkerRun::WorkerRun()
 {
-    fs::current_path(m_dir.path());
     platform::SetMessageBoxHandler([this](const std::u16string& text, const std::u16string&) { boxes.push_back(text); });
     job.Reset();
 }
@@ -18,7 +17,6 @@ WorkerRun::~WorkerRun()
     platform::SetMessageBoxHandler(nullptr);
     platform::CFileFaults::Reset();
     platform::CHeapBlock::FailNextAllocations(0);
-    fs::current_path(m_previousDirectory);
 }
 
 fs::path WorkerRun::Source(const Bytes& image, const std::string& name)

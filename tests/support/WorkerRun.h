@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CurrentDirectory.h"
 #include "RecordBuilder.h"
 #include "TempDir.h"
 
@@ -28,7 +29,7 @@ public:
 
 private:
     TempDir m_dir;
-    std::filesystem::path m_previousDirectory;
+    CurrentDirectory m_inDir{m_dir.path()};
 };
 
 // The names as the job lists them: each followed by "\r\n".
