@@ -5,7 +5,8 @@ set -eu
 
 packages="cmake ninja-build g++ libgtest-dev googletest
 g++-mingw-w64-x86-64-posix mingw-w64 wine64 xvfb xauth x11-apps imagemagick
-clang libclang-rt-14-dev python3"
+clang libclang-rt-14-dev python3
+zlib1g-dev libz-mingw-w64-dev nlohmann-json3-dev hyperfine"
 
 missing=""
 for package in $packages; do
