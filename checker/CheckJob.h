@@ -1,43 +1,84 @@
 #pragma once
 
+#include "ExaminedRecord.h"
+#include "RecordLog.h"
+#include "RunOutcome.h"
 #include "SharedText.h"
 
-#include <atomic>
-#include <cstdint>
+#include <Thread.h>
 
-// The one block through which a front end and the checker worker talk. The front end fills it
-// and starts CheckerThreadProc on it; the worker reports through it and sets `done` last.
-// Texts are CSharedText; flags and the count are atomics.
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <vector>
+
+// How a front end hears about active program files, from the worker's thread as they happen.
+class IActiveProgramReport
+{
+public:
+    virtual ~IActiveProgramReport() = default;
+    // The file `path` was written for the good program `name`.
+    virtual void OnSaved(const std::u16string& name, const std::u16string& path) = 0;
+    // No file could be written for it; the program stays good and in the cleaned file.
+    virtual void OnNotSaved(const std::u16string& name) = 0;
+};
+
+struct CheckOptions
+{
+    bool salvage = false;      // take back every intact program, not only those the plain walk reaches
+    bool pastEnd = false;      // with salvage: also those behind the end mark
+    bool writeCleaned = true;  // false checks only
+};
+
+// What a run leaves besides its records: written by the worker before it sets `done`.
+struct CheckResults
+{
+    std::u16string cleanedPath; // the cleaned file's full path; empty when none was written
+    std::vector<SkippedRange> skipped;
+    std::uint32_t leftBehind = 0; // intact programs a salvage walk past the end mark would take too
+};
+
+// The one block through which a front end and the checker worker talk. The front end prepares it
+// and starts the worker on it; the worker reports through it and sets `done` last. The texts and
+// the records are locked; flags, the count and the outcome are atomics. Options, the report and
+// the results are handed over by the start of the thread and by `done`.
 struct CheckJob
 {
     CSharedText path;     // the stored-program file to check, as given
     CSharedText storedAs; // file name of the cleaned file, without its folder
-    CSharedText error;    // the text of the failure that ended the run; empty while there is none
+    std::atomic<RunOutcome> outcome{RunOutcome::Completed};
     std::atomic<std::uint16_t> count{0}; // records examined so far
     std::atomic<std::int32_t> abort{0};  // nonzero asks the worker to stop before its next record
-    std::atomic<std::int32_t> done{0};   // nonzero while no run is going on
+    std::atomic<std::int32_t> done{1};   // nonzero while no run is going on
     std::atomic<void*> owner{nullptr};   // the window that started the run; the worker does not use it
     std::atomic<std::int32_t> saveActive{0}; // nonzero: write each good record as an active program file
-    CSharedText goodList; // each good name followed by "\r\n"
-    CSharedText badList;  // each bad name followed by "\r\n"
+    CRecordLog records;   // every examined record, in file order
+    CheckOptions options;
+    IActiveProgramReport* report = nullptr;
+    CheckResults results;
 
     // As a front end opens: no run is going on and nothing is shown.
     void Reset();
     // Right before a worker is started on the job. Only while `done` is set.
-    void PrepareRun(const std::u16string& sourcePath, void* startedBy, bool writeActivePrograms);
+    void PrepareRun(const std::u16string& sourcePath, void* startedBy, bool writeActivePrograms,
+                    IActiveProgramReport* activeProgramReport, CheckOptions runOptions = {});
+    // The worker's last act: results and outcome first, then `done`.
+    void Finish(RunOutcome how, CheckResults runResults);
+    // True once `done` is set; waits at most `timeout`.
+    bool WaitUntilDone(std::chrono::milliseconds timeout);
+
+private:
+    std::mutex m_doneLock;
+    std::condition_variable m_doneSignal;
+    bool m_finished = false; // under m_doneLock: the waiters' view of `done`
 };
 
 // The worker's thread procedure; `job` is a CheckJob. The result is the thread's exit code.
 unsigned CheckerThreadProc(void* job);
 
-// Exit codes of CheckerThreadProc, one per way out.
-enum CheckerExit : unsigned
-{
-    kExitNormal = 0,
-    kExitMemoryExceeded = 1,
-    kExitAllocationFailed = 2,
-    kExitOutputNotCreated = 3,
-    kExitSourceNotOpened = 4,
-    kExitAborted = 5,
-    kExitFileError = 6,
-};
+// Starts CheckerThreadProc on a prepared job. When no thread can be started the run ends at once,
+// as any run ends: outcome NotStarted, `done` set.
+bool StartChecker(CheckJob& job, platform::CThread& thread);

@@ -1,144 +1,176 @@
 #include "ActiveProgram.h"
 #include "CheckJob.h"
-#include "RecordWalk.h"
+#include "SalvageWalk.h"
 
 #include <File.h>
-#include <HeapBlock.h>
-#include <System.h>
+#include <FileSystem.h>
+#include <Paths.h>
+#include <WholeFile.h>
 
-using StoredProgram::RecordClass;
+#include <cstring>
+#include <vector>
 
 namespace
 {
-constexpr char16_t kListSeparator[] = u"\r\n";
+struct KeptRecord
+{
+    std::uint64_t offset;
+    std::uint32_t size;
+};
 
-// Copies good records to the cleaned file and reports every examined record through the job.
-class CCheckingVisitor : public IRecordVisitor
+// Reports every examined record through the job, keeps track of what goes into the cleaned file
+// and writes the active program files as the records come.
+class CRunVisitor : public IWalkVisitor
 {
 public:
-    CCheckingVisitor(CheckJob& job, platform::CFile& output) : m_job(job), m_output(output) {}
+    CRunVisitor(CheckJob& job, const CProgramImage& image, CheckResults& results)
+        : m_job(job), m_image(image), m_results(results)
+    {
+    }
 
     bool ShouldAbort() override { return m_job.abort.load() != 0; }
 
-    bool OnRecord(const RecordInfo& record) override
+    // A kept record is listed first and then saved, so a front end that is told of a failed
+    // save already lists the program; the count rises last.
+    void OnRecord(const ExaminedRecord& record) override
     {
-        if (record.recordClass == RecordClass::StoredProgram && record.good)
+        m_job.records.Append(record);
+        if (IsKept(record.verdict))
         {
-            if (!m_output.Write(record.bytes, static_cast<std::uint32_t>(record.size)))
-                return false;
-            m_job.goodList.Append(record.name + kListSeparator);
+            const auto size = static_cast<std::uint32_t>(record.size);
+            m_kept.push_back({record.offset, size});
+            m_keptOffsets.insert(record.offset);
             if (m_job.saveActive.load() != 0)
-                SaveActive(record);
+                SaveActive(record.name, m_image.At(record.offset), size);
         }
-        else if (record.recordClass != RecordClass::Empty)
-            m_job.badList.Append(record.name + kListSeparator);
         m_job.count.fetch_add(1);
-        return true;
     }
 
+    void OnSkipped(const SkippedRange& range) override { m_results.skipped.push_back(range); }
+
+    const std::vector<KeptRecord>& Kept() const { return m_kept; }
+    const std::unordered_set<std::uint64_t>& KeptOffsets() const { return m_keptOffsets; }
+
 private:
-    static void SaveActive(const RecordInfo& record)
+    void SaveActive(const std::u16string& name, const std::uint8_t* bytes, std::uint32_t size)
     {
-        if (!SaveActiveProgram(record.bytes, static_cast<std::uint32_t>(record.size), record.name))
-            platform::MessageBoxOk(u"Failed to save active program " + record.name);
+        std::u16string savedAs;
+        const bool saved = SaveActiveProgram(bytes, size, name, &savedAs) != 0;
+        if (m_job.report == nullptr)
+            return;
+        if (saved)
+            m_job.report->OnSaved(name, savedAs);
+        else
+            m_job.report->OnNotSaved(name);
     }
 
     CheckJob& m_job;
-    platform::CFile& m_output;
+    const CProgramImage& m_image;
+    CheckResults& m_results;
+    std::vector<KeptRecord> m_kept;
+    std::unordered_set<std::uint64_t> m_keptOffsets;
 };
 
-// The one way every run ends: the error text (if any) first, `done` last.
-unsigned Finish(CheckJob& job, unsigned exitCode, const char16_t* errorText = nullptr)
-{
-    if (errorText != nullptr)
-        job.error.Set(errorText);
-    job.done.store(1);
-    return exitCode;
-}
-
-// A cleaned file that could not be written in full is removed: nobody should take it for a result.
-unsigned FinishWithFileError(CheckJob& job, platform::CFile& source, platform::CFile& output,
-                             const char16_t* errorText)
-{
-    source.Close();
-    output.Close();
-    platform::RemoveFile(output.FilePath());
-    return Finish(job, kExitFileError, errorText);
-}
-
-unsigned EndNormally(CheckJob& job, platform::CFile& source, platform::CFile& output, const char16_t* errorText)
-{
-    const bool flushed = output.Flush();
-    const bool sourceClosed = source.Close();
-    if (!flushed || !output.Close())
-        return FinishWithFileError(job, source, output, u"File write error.");
-    if (!sourceClosed)
-        return FinishWithFileError(job, source, output, u"File read error.");
-    return Finish(job, kExitNormal, errorText);
-}
-
-unsigned EndEarly(CheckJob& job, platform::CFile& source, platform::CFile& output, unsigned exitCode,
-                  const char16_t* errorText)
-{
-    const bool sourceClosed = source.Close();
-    if (!output.Close())
-        return FinishWithFileError(job, source, output, u"File write error.");
-    if (!sourceClosed)
-        return FinishWithFileError(job, source, output, u"File read error.");
-    return Finish(job, exitCode, errorText);
-}
-
-unsigned EndOfWalk(CheckJob& job, WalkEnd end, platform::CFile& source, platform::CFile& output)
+RunOutcome OutcomeOf(WalkEnd end)
 {
     switch (end)
     {
-    case WalkEnd::EndMark:
+    case WalkEnd::Completed:
     case WalkEnd::RecordLimit:
-        return EndNormally(job, source, output, nullptr);
+        return RunOutcome::Completed;
     case WalkEnd::BeyondMemory:
-        return EndNormally(job, source, output, u"Unknown Program State");
+        return RunOutcome::BeyondMemory;
     case WalkEnd::MemoryExceeded:
-        return EndEarly(job, source, output, kExitMemoryExceeded, u"Memory size exceeded.");
+        return RunOutcome::MemoryExceeded;
     case WalkEnd::Aborted:
-        return EndEarly(job, source, output, kExitAborted, nullptr);
-    case WalkEnd::ReadFailed:
-        return FinishWithFileError(job, source, output, u"File read error.");
-    case WalkEnd::VisitorFailed:
         break;
     }
-    return FinishWithFileError(job, source, output, u"File write error.");
+    return RunOutcome::Aborted;
 }
 
-unsigned RunCheck(CheckJob& job)
+// The walk the options ask for, then the count of what a salvage past the end mark would take
+// besides.
+WalkEnd Walk(const CheckOptions& options, const CProgramImage& image, CIntactPrograms& programs,
+             CRunVisitor& visitor, CheckResults& results)
+{
+    if (!options.salvage)
+    {
+        const WalkEnd end = CRecordWalk(image, programs).Run(visitor);
+        if (end != WalkEnd::Aborted)
+            results.leftBehind = CountLeftBehind(image, programs, visitor.KeptOffsets(), visitor.KeptOffsets());
+        return end;
+    }
+    const auto plainKept = PlainKeptOffsets(image, programs);
+    const WalkEnd end = CSalvageWalk(image, programs, plainKept, options.pastEnd).Run(visitor);
+    if (end != WalkEnd::Aborted && !options.pastEnd)
+        results.leftBehind = CountLeftBehind(image, programs, plainKept, visitor.KeptOffsets());
+    return end;
+}
+
+// The kept records, moved together at the front of the image (each lies at or behind the place
+// it moves to), go to the cleaned file in one write.
+bool WriteCleaned(platform::CWholeFile& output, CProgramImage& image, const std::vector<KeptRecord>& kept)
+{
+    std::uint8_t* bytes = image.Data();
+    std::uint32_t length = 0;
+    for (const KeptRecord& record : kept)
+    {
+        std::memmove(bytes + length, bytes + record.offset, record.size);
+        length += record.size;
+    }
+    return output.Write(bytes, length) && output.Commit();
+}
+
+RunOutcome Check(CheckJob& job, CheckResults& results)
 {
     const CCrc32 crc;
     const CByteOrder byteOrder;
+    const std::u16string path = job.path.Get();
 
     platform::CFile source;
-    if (!source.OpenForReading(job.path.Get()))
-        return Finish(job, kExitSourceNotOpened, u"File not found.");
+    const platform::OpenResult opened = source.OpenForReading(path);
+    if (opened != platform::OpenResult::Opened)
+        return opened == platform::OpenResult::NotRegularFile ? RunOutcome::SourceNotRegular
+                                                               : RunOutcome::SourceNotOpened;
 
-    const std::u16string outputPath = StoredProgram::CleanedPathFor(source.FilePath());
-    platform::CFile output;
-    if (outputPath.empty() || !output.CreateForReadWrite(outputPath))
+    platform::CWholeFile output;
+    const bool writing = job.options.writeCleaned;
+    platform::FileLocation location;
+    if (writing && (!platform::LocateFile(path, location) ||
+                    !output.Create(platform::JoinPath(location.folder, StoredProgram::CleanedNameFor(location.name)))))
+        return RunOutcome::OutputNotCreated;
+
+    CProgramImage image(byteOrder);
+    if (!image.Allocate())
+        return RunOutcome::AllocationFailed;
+    if (writing)
+        job.storedAs.Set(platform::LastComponent(output.FinalPath()));
+
+    const bool loaded = image.Load(source);
+    if (!source.Close() || !loaded)
+        return RunOutcome::ReadFailed;
+
+    CIntactPrograms programs(image, crc);
+    CRunVisitor visitor(job, image, results);
+    const WalkEnd end = Walk(job.options, image, programs, visitor, results);
+    if (end == WalkEnd::Aborted)
+        return RunOutcome::Aborted;
+    if (writing)
     {
-        source.Close();
-        return Finish(job, kExitOutputNotCreated, u"File not found.");
+        if (!WriteCleaned(output, image, visitor.Kept()))
+            return RunOutcome::WriteFailed;
+        results.cleanedPath = output.FinalPath();
     }
-
-    platform::CHeapBlock buffer;
-    if (!buffer.Allocate(StoredProgram::kMemorySize))
-        return EndEarly(job, source, output, kExitAllocationFailed, u"Memory allocation failed.");
-
-    job.storedAs.Set(output.FileName());
-    CCheckingVisitor visitor(job, output);
-    const WalkEnd end = CRecordWalk(source, buffer.Data(), crc, byteOrder).Run(visitor);
-    buffer.Release();
-    return EndOfWalk(job, end, source, output);
+    return OutcomeOf(end);
 }
 }
 
+// Every file and the buffer are released when Check returns, before the job hears of the end.
 unsigned CheckerThreadProc(void* job)
 {
-    return RunCheck(*static_cast<CheckJob*>(job));
+    CheckJob& checked = *static_cast<CheckJob*>(job);
+    CheckResults results;
+    const RunOutcome outcome = Check(checked, results);
+    checked.Finish(outcome, std::move(results));
+    return CheckerExitCode(outcome);
 }

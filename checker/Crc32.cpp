@@ -1,5 +1,7 @@
 #include "Crc32.h"
 
+#include <zlib.h>
+
 namespace
 {
 constexpr std::uint32_t kPolynomial = 0x04C11DB7;
@@ -37,10 +39,8 @@ void CCrc32::BuildTable()
     }
 }
 
+// zlib computes the same checksum as the table, several bytes at a step.
 std::uint32_t CCrc32::Compute(const std::uint8_t* data, std::uint32_t length) const
 {
-    std::uint32_t crc = 0xFFFFFFFFu;
-    for (std::uint32_t n = 0; n < length; ++n)
-        crc = (crc >> 8) ^ m_table[(crc ^ data[n]) & 0xFFu];
-    return ~crc;
+    return static_cast<std::uint32_t>(crc32(0, data, length));
 }

@@ -2,6 +2,7 @@
 
 #include <bit>
 #include <cstring>
+#include <string_view>
 
 static_assert(std::endian::native == std::endian::little, "records are converted for a little-endian host");
 
@@ -46,13 +47,18 @@ std::u16string ProgramName(const std::uint8_t* record, const CByteOrder& byteOrd
     return name;
 }
 
-std::u16string CleanedPathFor(const std::u16string& fullPath)
+std::u16string CleanedNameFor(const std::u16string& fileName)
 {
-    const auto dot = fullPath.find_last_of(u'.');
-    if (dot == std::u16string::npos)
-        return {};
-    std::u16string cleaned = fullPath;
-    cleaned.insert(dot, u"__");
+    std::u16string cleaned = fileName;
+    const auto dot = cleaned.find_last_of(u'.');
+    cleaned.insert(dot == std::u16string::npos ? cleaned.size() : dot, kCleanedMark);
     return cleaned;
+}
+
+bool IsCleanedName(const std::u16string& fileName)
+{
+    const auto dot = fileName.find_last_of(u'.');
+    const std::u16string_view stem = std::u16string_view(fileName).substr(0, dot);
+    return stem.ends_with(kCleanedMark);
 }
 }

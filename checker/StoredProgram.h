@@ -43,7 +43,10 @@ std::uint32_t ReadField32(const std::uint8_t* record, std::size_t offset, const 
 // The units of the name field before the first zero unit, at most 60, in host order.
 std::u16string ProgramName(const std::uint8_t* record, const CByteOrder& byteOrder);
 
-// The cleaned file's path: "__" in front of the last '.' of the full path.
-// A path without any '.' has no place for it and gives an empty result.
-std::u16string CleanedPathFor(const std::u16string& fullPath);
+// The cleaned file's name beside its source: "__" in front of the last '.' of the source's own
+// name, or at its end when the name has no '.'.
+constexpr char16_t kCleanedMark[] = u"__";
+std::u16string CleanedNameFor(const std::u16string& fileName);
+// True for a name that CleanedNameFor gives: its part before the last '.' ends in "__".
+bool IsCleanedName(const std::u16string& fileName);
 }

@@ -3,11 +3,16 @@
 #include <string>
 #include <vector>
 
-// jobsift-cli [--save-active] FILE...
+// jobsift-cli [OPTIONS] FILE|FOLDER...
 // jobsift-cli --help | --version
 struct CommandLine
 {
     bool saveActive = false;
+    bool salvage = false;
+    bool pastEnd = false;
+    bool testOnly = false;
+    bool list = false;
+    bool json = false;
     bool help = false;
     bool version = false;
     std::vector<std::u16string> files;

@@ -1,79 +1,68 @@
 #include "FileCheck.h"
-#include "ProgressLine.h"
+#include "Output.h"
+#include "PrintableName.h"
 
-#include <Console.h>
-#include <SourcePath.h>
-#include <System.h>
+#include <Paths.h>
+#include <Thread.h>
 
+#include <chrono>
 #include <string>
-
-using platform::Stream;
-using platform::WriteText;
 
 namespace
 {
-constexpr std::uint32_t kPollMilliseconds = 50;
+constexpr std::chrono::milliseconds kProgressPeriod{100};
 
 std::u16string CountLine(unsigned count)
 {
     const std::string digits = std::to_string(count);
     return std::u16string(digits.begin(), digits.end()) + u" Files Checked...";
 }
-
-// A job list holds each name followed by "\r\n"; print one name per line.
-void PrintList(const std::u16string& heading, const std::u16string& list)
-{
-    std::u16string text = heading + platform::kNewLine;
-    std::size_t start = 0;
-    for (std::size_t end; (end = list.find(u"\r\n", start)) != std::u16string::npos; start = end + 2)
-        text += list.substr(start, end - start) + platform::kNewLine;
-    WriteText(Stream::Output, text);
-}
 }
 
-CFileCheck::CFileCheck(CheckJob& job, bool saveActive) : m_job(job), m_saveActive(saveActive)
+CFileCheck::CFileCheck(CheckJob& job, bool saveActive, CheckOptions options)
+    : m_job(job), m_saveActive(saveActive), m_options(options)
 {
 }
 
-CheckOutcome CFileCheck::Run(const std::u16string& path, bool withHeading)
+FileReport CFileCheck::Run(const std::u16string& path)
 {
-    if (!IsStoredProgramPath(path))
-    {
-        CProgressLine::WriteError(u"Improper file name or file path.");
-        return CheckOutcome::ImproperPath;
-    }
-    if (withHeading)
-        WriteText(Stream::Output, path + platform::kNewLine);
-    m_job.PrepareRun(path, nullptr, m_saveActive);
-    if (!platform::StartThread(CheckerThreadProc, &m_job))
-    {
-        m_job.error.Set(u"The check could not be started.");
-        m_job.done = 1;
-    }
-    WaitForWorker();
-    const std::u16string error = m_job.error.Get();
-    if (!error.empty())
-        CProgressLine::WriteError(u"Error: " + error);
-    PrintResults(error.empty());
-    return error.empty() ? CheckOutcome::Succeeded : CheckOutcome::Failed;
+    m_failedSaves = 0;
+    m_job.PrepareRun(path, nullptr, m_saveActive, this, m_options);
+    platform::CThread worker;
+    if (StartChecker(m_job, worker))
+        WaitForWorker();
+    worker.Join();
+
+    FileReport report;
+    report.path = path;
+    report.options = m_options;
+    report.outcome = m_job.outcome.load();
+    report.count = m_job.count.load();
+    report.storedAs = m_job.storedAs.Get();
+    report.results = m_job.results;
+    report.records = m_job.records.Snapshot();
+    report.failedSaves = m_failedSaves;
+    return report;
 }
 
+// Without a terminal to show the count on, there is nothing to do but wait for the end.
 void CFileCheck::WaitForWorker()
 {
-    CProgressLine progress;
-    while (m_job.done.load() == 0)
-    {
-        progress.Show(CountLine(m_job.count.load()));
-        platform::SleepMilliseconds(kPollMilliseconds);
-    }
+    if (!output::ShowsProgress())
+        return;
+    while (!m_job.WaitUntilDone(kProgressPeriod))
+        output::ShowProgress(CountLine(m_job.count.load()));
+    output::ClearProgress();
 }
 
-void CFileCheck::PrintResults(bool succeeded)
+void CFileCheck::OnSaved(const std::u16string& name, const std::u16string& path)
 {
-    std::u16string summary = CountLine(m_job.count.load());
-    if (succeeded)
-        summary += u"Done!" + std::u16string(platform::kNewLine) + u"File stored as: " + m_job.storedAs.Get();
-    WriteText(Stream::Output, summary + platform::kNewLine);
-    PrintList(u"Good Programs (kept)", m_job.goodList.Get());
-    PrintList(u"Bad Programs (deleted)", m_job.badList.Get());
+    if (!m_savedFiles.insert(platform::FileNameKey(path)).second)
+        output::Message(u"Active program " + PrintableName(name) + u" replaced an earlier one of the same name");
+}
+
+void CFileCheck::OnNotSaved(const std::u16string& name)
+{
+    ++m_failedSaves;
+    output::Message(u"Failed to save active program " + PrintableName(name));
 }

@@ -1,29 +1,30 @@
 #pragma once
 
+#include "FileReport.h"
+
 #include <CheckJob.h>
 
+#include <set>
 #include <string>
 
-enum class CheckOutcome
-{
-    Succeeded,
-    Failed,
-    ImproperPath,
-};
-
-// Checks one stored-program file as the desktop program does: the worker on a thread of its own,
-// polled until it is done, then the results printed.
-class CFileCheck
+// Checks one stored-program file as the desktop program does, the worker on a thread of its own,
+// and hands back what it found. Failed saves of active program files are reported as they
+// happen; so is an active program file that replaces one written earlier in the same command.
+class CFileCheck : private IActiveProgramReport
 {
 public:
-    CFileCheck(CheckJob& job, bool saveActive);
-    // With a heading, the results are preceded by a line holding the path as given.
-    CheckOutcome Run(const std::u16string& path, bool withHeading);
+    CFileCheck(CheckJob& job, bool saveActive, CheckOptions options);
+
+    FileReport Run(const std::u16string& path);
 
 private:
     void WaitForWorker();
-    void PrintResults(bool succeeded);
+    void OnSaved(const std::u16string& name, const std::u16string& path) override;
+    void OnNotSaved(const std::u16string& name) override;
 
     CheckJob& m_job;
     bool m_saveActive;
+    CheckOptions m_options;
+    std::uint32_t m_failedSaves = 0;
+    std::set<std::u16string> m_savedFiles;
 };

@@ -1,64 +1,148 @@
 #include "CommandLine.h"
 #include "FileCheck.h"
-#include "ProgressLine.h"
+#include "Inputs.h"
+#include "JsonReport.h"
+#include "Output.h"
+#include "PrintableName.h"
+#include "TextReport.h"
+#include "Words.h"
 
 #include <CheckJob.h>
 #include <Console.h>
-#include <System.h>
+#include <Interrupts.h>
+#include <SourcePath.h>
 
-using platform::Stream;
+#include <algorithm>
+#include <string>
 
 namespace
 {
-constexpr int kExitSucceeded = 0;
-constexpr int kExitRunFailed = 1;
-constexpr int kExitUsage = 2;
-
 CheckJob theCheckJob;
+
+std::u16string Number(std::uint64_t value)
+{
+    const std::string digits = std::to_string(value);
+    return std::u16string(digits.begin(), digits.end());
+}
+
+// Tallies the files of one command for its exit status and its last line.
+class CTally
+{
+public:
+    void Add(ExitStatus status)
+    {
+        ++m_counts[status == kExitClean ? 0 : status == kExitDamaged ? 1 : 2];
+        m_status = std::max(m_status, status);
+    }
+    ExitStatus Status() const { return m_status; }
+    unsigned Files() const { return m_counts[0] + m_counts[1] + m_counts[2]; }
+
+    std::u16string Summary() const
+    {
+        return Number(Files()) + u" files checked: " + Number(m_counts[0]) + u" without damage, " +
+               Number(m_counts[1]) + u" with damage, " + Number(m_counts[2]) + u" failed";
+    }
+
+private:
+    unsigned m_counts[3] = {0, 0, 0};
+    ExitStatus m_status = kExitClean;
+};
+
+void TellLeftBehind(const FileReport& report)
+{
+    const std::uint32_t left = report.results.leftBehind;
+    if (left == 0)
+        return;
+    const std::u16string what = left == 1 ? u" intact program was" : u" intact programs were";
+    const std::u16string how = report.options.salvage ? u"--past-end" : u"--salvage --past-end";
+    output::Message(PrintableName(report.path) + u": " + Number(left) + what + u" left behind; " + how +
+                    u" takes them");
+}
+
+void Report(const CommandLine& line, const FileReport& report, bool withHeading)
+{
+    const std::u16string error = OutcomeText(report.outcome);
+    if (!error.empty())
+        output::Message(u"Error: " + error);
+    if (line.json)
+        output::Print(JsonReport(report));
+    else
+        output::Print(TextReport(report, withHeading) + (line.list ? RecordTable(report) : std::u16string()));
+    TellLeftBehind(report);
+}
+
+// Checks each input in turn until all are done or an interrupt comes.
+ExitStatus CheckAll(const CommandLine& line, const std::vector<Input>& inputs, CTally& tally)
+{
+    const CheckOptions options{line.salvage, line.pastEnd, !line.testOnly};
+    CFileCheck check(theCheckJob, line.saveActive, options);
+    for (const Input& input : inputs)
+    {
+        if (platform::CInterruptWatch::ExitStatus() != 0)
+            break;
+        if (!input.problem.empty() || !IsStoredProgramPath(input.path))
+        {
+            output::Message(input.problem.empty() ? u"Improper file name or file path." : u"jobsift-cli: " + input.problem);
+            tally.Add(kExitFailed);
+            continue;
+        }
+        const FileReport report = check.Run(input.path);
+        if (report.outcome == RunOutcome::Aborted)
+            break;
+        Report(line, report, inputs.size() > 1);
+        tally.Add(StatusOf(report));
+    }
+    return tally.Status();
+}
 
 int CheckFiles(const CommandLine& line)
 {
-    // A failed save is reported and the run goes on, as the desktop program's box does.
-    platform::SetMessageBoxHandler(
-        [](const std::u16string& text, const std::u16string&) { CProgressLine::WriteError(text); });
+    std::vector<std::u16string> notes;
+    const std::vector<Input> inputs = ExpandInputs(line.files, notes);
+    for (const std::u16string& note : notes)
+        output::Message(u"jobsift-cli: " + note);
     theCheckJob.Reset();
-    CFileCheck check(theCheckJob, line.saveActive);
-    int status = kExitSucceeded;
-    for (const std::u16string& file : line.files)
+    CTally tally;
     {
-        switch (check.Run(file, line.files.size() > 1))
-        {
-        case CheckOutcome::Succeeded:
-            break;
-        case CheckOutcome::Failed:
-            status = status == kExitUsage ? kExitUsage : kExitRunFailed;
-            break;
-        case CheckOutcome::ImproperPath:
-            status = kExitUsage;
-            break;
-        }
+        const platform::CInterruptWatch watch(theCheckJob.abort);
+        CheckAll(line, inputs, tally);
     }
-    return status;
+    if (const int interrupted = platform::CInterruptWatch::ExitStatus())
+    {
+        output::Message(u"jobsift-cli: interrupted");
+        return interrupted;
+    }
+    if (tally.Files() > 1)
+        output::Message(tally.Summary());
+    return tally.Status();
+}
+
+int Run(const CommandLine& line)
+{
+    if (!line.problem.empty())
+    {
+        output::Message(u"jobsift-cli: " + line.problem);
+        output::Complain(Usage());
+        return kExitUsage;
+    }
+    if (line.help)
+    {
+        output::Print(Usage());
+        return kExitClean;
+    }
+    if (line.version)
+    {
+        output::Print(std::u16string(u"JOBSIFT 1.0.0.1") + platform::kNewLine);
+        return kExitClean;
+    }
+    return CheckFiles(line);
 }
 }
 
 int main(int argc, char** argv)
 {
-    const CommandLine line = CommandLine::Parse(platform::CommandLineArguments(argc, argv));
-    if (!line.problem.empty())
-    {
-        platform::WriteText(Stream::Error, u"jobsift-cli: " + line.problem + platform::kNewLine + Usage());
-        return kExitUsage;
-    }
-    if (line.help)
-    {
-        platform::WriteText(Stream::Output, Usage());
-        return kExitSucceeded;
-    }
-    if (line.version)
-    {
-        platform::WriteText(Stream::Output, std::u16string(u"JOBSIFT 1.0.0.1") + platform::kNewLine);
-        return kExitSucceeded;
-    }
-    return CheckFiles(line);
+    platform::GuardStandardStreams();
+    const int status = Run(CommandLine::Parse(platform::CommandLineArguments(argc, argv)));
+    // A report that did not arrive is a failed check, whatever it said.
+    return output::Lost() ? std::max(status, static_cast<int>(kExitFailed)) : status;
 }

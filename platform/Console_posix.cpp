@@ -1,11 +1,24 @@
 #include "Console.h"
 #include "TextConversion.h"
 
+#include <cerrno>
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace platform
 {
+const bool kExpandsWildcards = false;
 const char16_t* const kNewLine = u"\n";
+
+namespace
+{
+bool g_missing[3] = {false, false, false};
+
+int Descriptor(Stream stream)
+{
+    return stream == Stream::Output ? STDOUT_FILENO : STDERR_FILENO;
+}
+}
 
 std::vector<std::u16string> CommandLineArguments(int argc, char** argv)
 {
@@ -15,29 +28,42 @@ std::vector<std::u16string> CommandLineArguments(int argc, char** argv)
     return arguments;
 }
 
-namespace
+// open() takes the lowest free descriptor, so the null device fills each gap in order.
+void GuardStandardStreams()
 {
-int Descriptor(Stream stream)
-{
-    return stream == Stream::Output ? STDOUT_FILENO : STDERR_FILENO;
-}
+    for (int fd = 0; fd <= 2; ++fd)
+    {
+        if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF)
+            continue;
+        g_missing[fd] = true;
+        const int opened = ::open("/dev/null", fd == 0 ? O_RDONLY : O_WRONLY);
+        if (opened >= 0 && opened != fd)
+            ::close(opened);
+    }
 }
 
-void WriteText(Stream stream, const std::u16string& text)
+bool WriteText(Stream stream, const std::u16string& text)
 {
+    const int fd = Descriptor(stream);
+    if (g_missing[fd])
+        return text.empty();
     const std::string bytes = ToUtf8(text);
     std::size_t written = 0;
     while (written < bytes.size())
     {
-        const ssize_t put = ::write(Descriptor(stream), bytes.data() + written, bytes.size() - written);
+        const ssize_t put = ::write(fd, bytes.data() + written, bytes.size() - written);
+        if (put < 0 && errno == EINTR)
+            continue;
         if (put <= 0)
-            return;
+            return false;
         written += static_cast<std::size_t>(put);
     }
+    return true;
 }
 
 bool IsTerminal(Stream stream)
 {
-    return ::isatty(Descriptor(stream)) != 0;
+    const int fd = Descriptor(stream);
+    return !g_missing[fd] && ::isatty(fd) != 0;
 }
 }

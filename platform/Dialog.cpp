@@ -67,10 +67,23 @@ void CDialog::KillTimer(UINT_PTR timerId)
     ::KillTimer(m_hWnd, timerId);
 }
 
-void CDialog::MessageBoxOk(const std::u16string& text, const std::u16string& caption)
+namespace
+{
+void ShowBox(HWND owner, const std::u16string& text, const std::u16string& caption)
 {
     const std::u16string shown = caption.empty() ? ApplicationName() : caption;
-    MessageBoxW(m_hWnd, Wide(text), Wide(shown), MB_OK);
+    MessageBoxW(owner, Wide(text), Wide(shown), MB_OK);
+}
+}
+
+void CDialog::MessageBoxOk(const std::u16string& text, const std::u16string& caption)
+{
+    ShowBox(m_hWnd, text, caption);
+}
+
+void MessageBoxOk(const std::u16string& text, const std::u16string& caption)
+{
+    ShowBox(nullptr, text, caption);
 }
 
 // Messages that come before WM_INITDIALOG (WM_SETFONT and the like) find no object yet and

@@ -49,4 +49,8 @@ private:
     HWND m_parent;
     HWND m_hWnd = nullptr;
 };
+
+// The system's modal box with an OK button, owned by no window, from any thread; returns when it
+// is closed. An empty caption means the application's name.
+void MessageBoxOk(const std::u16string& text, const std::u16string& caption = {});
 }

@@ -6,7 +6,7 @@ namespace platform
 {
 namespace
 {
-constexpr int kOpKinds = 6;
+constexpr int kOpKinds = 7;
 std::atomic<std::uint32_t> g_countdownByOp[kOpKinds];
 std::atomic<std::uint32_t> g_countdownAny{0};
 std::atomic<std::uint32_t> g_operations{0};

@@ -12,6 +12,7 @@ enum class FileOp
     Seek,
     Flush,
     Close,
+    Rename,
 };
 
 // A seam for tests: makes a chosen file operation fail as the system would report it,

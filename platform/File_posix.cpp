@@ -3,7 +3,6 @@
 #include "TextConversion.h"
 
 #include <cerrno>
-#include <filesystem>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -13,13 +12,21 @@ namespace platform
 {
 namespace
 {
-std::u16string AbsolutePath(const std::string& path)
+// A pipe or device is opened without waiting and then refused; an exclusive advisory lock
+// stands for "not shared", so two of our processes never work on one file at once.
+OpenResult Admit(int fd)
 {
-    std::error_code error;
-    const auto absolute = std::filesystem::absolute(path, error);
-    if (error)
-        return FromUtf8(path);
-    return FromUtf8(absolute.lexically_normal().string());
+    struct stat info {};
+    if (::fstat(fd, &info) != 0)
+        return OpenResult::Failed;
+    if (!S_ISREG(info.st_mode))
+        return OpenResult::NotRegularFile;
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0)
+        return OpenResult::Failed;
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0)
+        return OpenResult::Failed;
+    return OpenResult::Opened;
 }
 }
 
@@ -34,26 +41,36 @@ bool CFile::IsOpen() const
     return m_fd >= 0;
 }
 
-// "Not shared" is an exclusive advisory lock, taken before an existing file is emptied,
-// so that two of our processes never work on one file at once.
-bool CFile::Open(const std::u16string& path, bool create)
+OpenResult CFile::OpenForReading(const std::u16string& path)
+{
+    if (IsOpen() || CFileFaults::ShouldFail(FileOp::Open))
+        return OpenResult::Failed;
+    const int fd = ::open(ToUtf8(path).c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return errno == ENXIO ? OpenResult::NotRegularFile : OpenResult::Failed;
+    const OpenResult admitted = Admit(fd);
+    if (admitted != OpenResult::Opened)
+    {
+        ::close(fd);
+        return admitted;
+    }
+    m_fd = fd;
+    return OpenResult::Opened;
+}
+
+bool CFile::CreateNew(const std::u16string& path)
 {
     if (IsOpen() || CFileFaults::ShouldFail(FileOp::Open))
         return false;
-    const std::string native = ToUtf8(path);
-    const int flags = create ? (O_RDWR | O_CREAT) : O_RDONLY;
-    const int fd = ::open(native.c_str(), flags | O_CLOEXEC, 0666);
+    const int fd = ::open(ToUtf8(path).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd < 0)
         return false;
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || ::flock(fd, LOCK_EX | LOCK_NB) != 0 ||
-        (create && ::ftruncate(fd, 0) != 0))
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0)
     {
         ::close(fd);
         return false;
     }
     m_fd = fd;
-    m_path = AbsolutePath(native);
     return true;
 }
 
@@ -93,24 +110,6 @@ bool CFile::Write(const void* buffer, std::uint32_t count)
         written += static_cast<std::uint32_t>(put);
     }
     return true;
-}
-
-bool CFile::GetPosition(std::uint64_t& position)
-{
-    if (!IsOpen() || CFileFaults::ShouldFail(FileOp::Seek))
-        return false;
-    const off_t offset = ::lseek(m_fd, 0, SEEK_CUR);
-    if (offset < 0)
-        return false;
-    position = static_cast<std::uint64_t>(offset);
-    return true;
-}
-
-bool CFile::Seek(std::uint64_t position)
-{
-    if (!IsOpen() || CFileFaults::ShouldFail(FileOp::Seek))
-        return false;
-    return ::lseek(m_fd, static_cast<off_t>(position), SEEK_SET) >= 0;
 }
 
 bool CFile::Flush()

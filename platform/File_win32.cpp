@@ -1,30 +1,23 @@
 #include "File.h"
-#include "Win32Text.h"
 #include "FileFaults.h"
+#include "Win32Path.h"
+#include "Win32Text.h"
 
 #include <windows.h>
-
-#include <vector>
 
 namespace platform
 {
 namespace
 {
-std::u16string FullPathName(const std::u16string& path)
-{
-    const DWORD needed = GetFullPathNameW(Wide(path), 0, nullptr, nullptr);
-    if (needed == 0)
-        return path;
-    std::vector<wchar_t> buffer(needed);
-    const DWORD length = GetFullPathNameW(Wide(path), needed, buffer.data(), nullptr);
-    if (length == 0 || length >= needed)
-        return path;
-    return FromWide(buffer.data(), length);
-}
-
 HANDLE AsHandle(void* handle)
 {
     return static_cast<HANDLE>(handle);
+}
+
+bool IsFolder(const std::u16string& path)
+{
+    const DWORD attributes = GetFileAttributesW(Wide(path));
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 }
 
@@ -39,14 +32,34 @@ bool CFile::IsOpen() const
     return AsHandle(m_handle) != INVALID_HANDLE_VALUE;
 }
 
-// Share mode 0: nobody else may open the file while we hold it, and we fail on a file someone holds.
-bool CFile::Open(const std::u16string& path, bool create)
+// Share mode 0: nobody else may open the file while we hold it, and we fail on a file someone
+// holds. A device (CON, NUL, COM1, a pipe) opens at once and is then refused by its type.
+OpenResult CFile::OpenForReading(const std::u16string& path)
+{
+    if (IsOpen() || CFileFaults::ShouldFail(FileOp::Open))
+        return OpenResult::Failed;
+    const std::u16string native = Win32Path(path);
+    if (IsFolder(native))
+        return OpenResult::NotRegularFile;
+    const HANDLE handle =
+        CreateFileW(Wide(native), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return OpenResult::Failed;
+    if (GetFileType(handle) != FILE_TYPE_DISK)
+    {
+        CloseHandle(handle);
+        return OpenResult::NotRegularFile;
+    }
+    m_handle = handle;
+    return OpenResult::Opened;
+}
+
+bool CFile::CreateNew(const std::u16string& path)
 {
     if (IsOpen() || CFileFaults::ShouldFail(FileOp::Open))
         return false;
-    const DWORD access = create ? (GENERIC_READ | GENERIC_WRITE) : GENERIC_READ;
-    const DWORD disposition = create ? CREATE_ALWAYS : OPEN_EXISTING;
-    HANDLE handle = CreateFileW(Wide(path), access, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE handle = CreateFileW(Wide(Win32Path(path)), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
         return false;
     if (GetFileType(handle) != FILE_TYPE_DISK)
@@ -55,7 +68,6 @@ bool CFile::Open(const std::u16string& path, bool create)
         return false;
     }
     m_handle = handle;
-    m_path = FullPathName(path);
     return true;
 }
 
@@ -91,27 +103,6 @@ bool CFile::Write(const void* buffer, std::uint32_t count)
         written += put;
     }
     return true;
-}
-
-bool CFile::GetPosition(std::uint64_t& position)
-{
-    if (!IsOpen() || CFileFaults::ShouldFail(FileOp::Seek))
-        return false;
-    LARGE_INTEGER zero{};
-    LARGE_INTEGER current{};
-    if (!SetFilePointerEx(AsHandle(m_handle), zero, &current, FILE_CURRENT))
-        return false;
-    position = static_cast<std::uint64_t>(current.QuadPart);
-    return true;
-}
-
-bool CFile::Seek(std::uint64_t position)
-{
-    if (!IsOpen() || CFileFaults::ShouldFail(FileOp::Seek))
-        return false;
-    LARGE_INTEGER target{};
-    target.QuadPart = static_cast<LONGLONG>(position);
-    return SetFilePointerEx(AsHandle(m_handle), target, nullptr, FILE_BEGIN) != 0;
 }
 
 bool CFile::Flush()

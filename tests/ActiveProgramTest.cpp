@@ -22,7 +22,7 @@ TEST(ActiveProgram, EveryGoodRecordBecomesItsOwnFile)
 {
     WorkerRun run;
     const Bytes image = FileImage().Add(kBoxA).Add(kLid).Add(kEmpty).Add(kOdd).Add(kBoxB).Add(kTray).bytes();
-    EXPECT_EQ(run.Run(run.Source(image), true), kExitNormal);
+    EXPECT_EQ(run.Run(run.Source(image), true), RunOutcome::Completed);
     EXPECT_EQ(ReadFile(run.dir() / "BOX A.pga"), kBoxA);
     EXPECT_EQ(ReadFile(run.dir() / "BOX B.pga"), kBoxB);
     EXPECT_EQ(ReadFile(run.dir() / "TRAY.pga"), kTray);
@@ -34,7 +34,7 @@ TEST(ActiveProgram, EveryGoodRecordBecomesItsOwnFile)
 TEST(ActiveProgram, NothingIsWrittenWithTheOptionOff)
 {
     WorkerRun run;
-    EXPECT_EQ(run.Run(run.Source(kBoxA), false), kExitNormal);
+    EXPECT_EQ(run.Run(run.Source(kBoxA), false), RunOutcome::Completed);
     EXPECT_FALSE(fs::exists(run.dir() / "BOX A.pga"));
 }
 
@@ -43,7 +43,7 @@ TEST(ActiveProgram, LaterRecordOfTheSameNameReplacesALongerFile)
     WorkerRun run;
     const Bytes later = RecordBuilder(u"BOX A", 2).Body({9}).Build();
     WriteFile(run.dir() / "BOX A.pga", Bytes(4096, 0x11));
-    EXPECT_EQ(run.Run(run.Source(FileImage().Add(kBoxA).Add(later).bytes()), true), kExitNormal);
+    EXPECT_EQ(run.Run(run.Source(FileImage().Add(kBoxA).Add(later).bytes()), true), RunOutcome::Completed);
     EXPECT_EQ(ReadFile(run.dir() / "BOX A.pga"), later);
 }
 
@@ -51,43 +51,73 @@ TEST(ActiveProgram, EmptyNameGivesDotPga)
 {
     WorkerRun run;
     const Bytes unnamed = RecordBuilder(u"").Build();
-    EXPECT_EQ(run.Run(run.Source(unnamed), true), kExitNormal);
+    EXPECT_EQ(run.Run(run.Source(unnamed), true), RunOutcome::Completed);
     EXPECT_EQ(ReadFile(run.dir() / ".pga"), unnamed);
 }
 
-TEST(ActiveProgram, NameWithASeparatorWritesIntoAnExistingSubfolderOnly)
+// A name that holds a path separator is refused even where the folder it names exists: active
+// program files go into the current folder and nowhere else. The record stays good and kept.
+TEST(ActiveProgram, NameWithASeparatorIsRefusedEvenWhereTheFolderExists)
 {
     WorkerRun run;
     fs::create_directory(run.dir() / "cell1");
     const Bytes inside = RecordBuilder(u"cell1/PART").Build();
-    const Bytes nowhere = RecordBuilder(u"cell9/PART").Build();
-    EXPECT_EQ(run.Run(run.Source(FileImage().Add(inside).Add(nowhere).bytes()), true), kExitNormal);
-    EXPECT_EQ(ReadFile(run.dir() / "cell1" / "PART.pga"), inside);
-    EXPECT_EQ(run.boxes, (std::vector<std::u16string>{u"Failed to save active program cell9/PART"}));
-    EXPECT_EQ(ReadFile(run.Cleaned()), FileImage().Add(inside).Add(nowhere).bytes());
+    EXPECT_EQ(run.Run(run.Source(inside), true), RunOutcome::Completed);
+    EXPECT_FALSE(fs::exists(run.dir() / "cell1" / "PART.pga"));
+    EXPECT_EQ(run.boxes, (std::vector<std::u16string>{u"Failed to save active program cell1/PART"}));
+    EXPECT_EQ(run.GoodList(), u"cell1/PART\r\n");
+    EXPECT_EQ(ReadFile(run.Cleaned()), inside);
 }
 
-TEST(ActiveProgram, NamesLeavingTheCurrentDirectoryAreRefused)
+TEST(ActiveProgram, NamesThatAreNotAPlainFileNameHereAreRefused)
 {
-    std::vector<std::u16string> refused = {u"..", u"../escaped", u"a/../../escaped", u"a/.."};
+    std::vector<std::u16string> refused = {u"../escaped", u"a/../../escaped", u"a/..", u"cell/PART",
+                                           u"/abs", u"A\rB",      u"TAB\tNAME",     u"\x1b[2J", u"DEL\x7f"};
+    std::vector<std::u16string> taken = {u"...", u"..a", u"a..", u"BOX A", u".pga", u"", u"CAF\u00c9"};
 #ifdef _WIN32
-    refused.insert(refused.end(), {u"..\\escaped", u"a\\..\\..\\escaped", u"c:escaped", u"x:y", u"C:\\escaped"});
+    refused.insert(refused.end(), {u"..\\escaped", u"a\\b", u"c:escaped", u"x:y", u"C:\\escaped", u"A<B",
+                                   u"A>B", u"A\"B", u"A|B", u"A?", u"A*", u"TRAILING.", u"TRAILING ", u"CON",
+                                   u"con", u"NUL.txt", u"COM1", u"lpt9", u"AUX .x", u"CONIN$", u".."});
+    taken.insert(taken.end(), {u"CONSOLE", u"COM10", u"COM0", u"LPT", u"A.B"});
+#else
+    // "..pga" and "...pga" are plain names in the current folder.
+    taken.insert(taken.end(), {u"a\\b", u"A<B>", u"A:B", u"CON", u"TRAILING.", u".."});
 #endif
     for (const auto& name : refused)
         EXPECT_FALSE(IsActiveProgramNameSafe(name)) << platform::ToUtf8(name);
-    for (const std::u16string name : {u"...", u"..a", u"a..", u"BOX A", u"cell/PART", u".pga"})
+    for (const auto& name : taken)
         EXPECT_TRUE(IsActiveProgramNameSafe(name)) << platform::ToUtf8(name);
 
     WorkerRun run;
     fs::create_directory(run.dir() / "inner");
     const fs::path source = run.Source(RecordBuilder(u"../escaped").Build(), "inner/line3.pgs");
     fs::current_path(run.dir() / "inner");
-    EXPECT_EQ(run.Run(source, true), kExitNormal);
+    EXPECT_EQ(run.Run(source, true), RunOutcome::Completed);
     EXPECT_FALSE(fs::exists(run.dir() / "escaped.pga"));
     EXPECT_EQ(run.boxes, (std::vector<std::u16string>{u"Failed to save active program ../escaped"}));
-    EXPECT_EQ(run.job.goodList.Get(), u"../escaped\r\n");
+    EXPECT_EQ(run.GoodList(), u"../escaped\r\n");
     EXPECT_EQ(ReadFile(run.dir() / "inner" / "line3__.pgs"), RecordBuilder(u"../escaped").Build());
 }
+
+#ifndef _WIN32
+// A link standing where an active program file goes is replaced by the file, never followed; a
+// name through a link to a folder elsewhere is refused like any name with a separator.
+TEST(ActiveProgram, LinksAreNeverWrittenThrough)
+{
+    WorkerRun run;
+    const TempDir elsewhere;
+    WriteFile(elsewhere / "target.bin", Bytes(9, 0x33));
+    fs::create_symlink(elsewhere / "target.bin", run.dir() / "BOX A.pga");
+    fs::create_directory_symlink(elsewhere.path(), run.dir() / "a2");
+    const Bytes through = RecordBuilder(u"a2/x").Build();
+    EXPECT_EQ(run.Run(run.Source(FileImage().Add(kBoxA).Add(through).bytes()), true), RunOutcome::Completed);
+    EXPECT_FALSE(fs::is_symlink(run.dir() / "BOX A.pga"));
+    EXPECT_EQ(ReadFile(run.dir() / "BOX A.pga"), kBoxA);
+    EXPECT_EQ(ReadFile(elsewhere / "target.bin"), Bytes(9, 0x33));
+    EXPECT_FALSE(fs::exists(elsewhere / "x.pga"));
+    EXPECT_EQ(run.boxes, (std::vector<std::u16string>{u"Failed to save active program a2/x"}));
+}
+#endif
 
 TEST(ActiveProgram, UnwritableFileGivesOneBoxPerGoodRecordAndTheRunGoesOn)
 {
@@ -96,10 +126,10 @@ TEST(ActiveProgram, UnwritableFileGivesOneBoxPerGoodRecordAndTheRunGoesOn)
     fs::create_directory(run.dir() / "BOX A.pga");
     fs::create_directory(run.dir() / "TRAY.pga");
     const Bytes image = FileImage().Add(kBoxA).Add(kLid).Add(kTray).bytes();
-    EXPECT_EQ(run.Run(run.Source(image), true), kExitNormal);
+    EXPECT_EQ(run.Run(run.Source(image), true), RunOutcome::Completed);
     EXPECT_EQ(run.boxes, (std::vector<std::u16string>{u"Failed to save active program BOX A",
                                                       u"Failed to save active program TRAY"}));
-    EXPECT_EQ(run.job.goodList.Get(), u"BOX A\r\nTRAY\r\n");
+    EXPECT_EQ(run.GoodList(), u"BOX A\r\nTRAY\r\n");
     EXPECT_EQ(ReadFile(run.Cleaned()), FileImage().Add(kBoxA).Add(kTray).bytes());
 }
 
@@ -107,7 +137,7 @@ TEST(ActiveProgram, FilesWrittenBeforeAFatalErrorStay)
 {
     WorkerRun run;
     const Bytes image = FileImage().Add(kBoxA).Add(RecordBuilder(u"HUGE").Lengths(0xFFFFFFFF, 1)).bytes();
-    EXPECT_EQ(run.Run(run.Source(image), true), kExitMemoryExceeded);
+    EXPECT_EQ(run.Run(run.Source(image), true), RunOutcome::MemoryExceeded);
     EXPECT_EQ(ReadFile(run.dir() / "BOX A.pga"), kBoxA);
 }
 }

@@ -8,6 +8,7 @@
 #include <HeapBlock.h>
 #include <StoredProgram.h>
 #include <System.h>
+#include <Thread.h>
 
 #include <gtest/gtest.h>
 
@@ -27,7 +28,7 @@ namespace
 struct Snapshot
 {
     bool done = false;
-    std::u16string error;
+    RunOutcome outcome = RunOutcome::Completed;
     std::u16string storedAs;
     std::u16string good;
     std::u16string bad;
@@ -38,10 +39,11 @@ Snapshot Read(const CheckJob& job)
 {
     Snapshot s;
     s.done = job.done.load() != 0;
-    s.error = job.error.Get();
+    s.outcome = job.outcome.load();
     s.storedAs = job.storedAs.Get();
-    s.good = job.goodList.Get();
-    s.bad = job.badList.Get();
+    const std::vector<ExaminedRecord> records = job.records.Snapshot();
+    s.good = GoodList(records);
+    s.bad = BadList(records);
     s.count = job.count.load();
     return s;
 }
@@ -68,7 +70,7 @@ void ExpectConsistent(const Snapshot& before, const Snapshot& now, const Snapsho
     EXPECT_TRUE(now.bad.starts_with(before.bad) && last.bad.starts_with(now.bad));
     EXPECT_TRUE(IsWholeEntries(now.good) && IsWholeEntries(now.bad));
     EXPECT_LE(Entries(now.good) + Entries(now.bad), now.count + 1u);
-    EXPECT_TRUE(now.error.empty() || now.error == last.error);
+    EXPECT_TRUE(now.outcome == RunOutcome::Completed || now.outcome == last.outcome);
     EXPECT_TRUE(now.storedAs.empty() || now.storedAs == last.storedAs);
 }
 
@@ -88,7 +90,7 @@ std::vector<Snapshot> PollUntilDone(const CheckJob& job)
 // The tick that saw `done` read everything else after it, so it must hold the results already.
 void ExpectSettled(const Snapshot& tick, const Snapshot& last)
 {
-    EXPECT_EQ(tick.error, last.error);
+    EXPECT_EQ(tick.outcome, last.outcome);
     EXPECT_EQ(tick.storedAs, last.storedAs);
     EXPECT_EQ(tick.good, last.good);
     EXPECT_EQ(tick.bad, last.bad);
@@ -132,11 +134,11 @@ public:
         ++m_expected.count;
         return *this;
     }
-    // Bytes the run stops at or never reaches, and the error it ends with.
-    Fixture& Ending(const Bytes& tail, std::u16string error)
+    // Bytes the run stops at or never reaches, and how the run ends.
+    Fixture& Ending(const Bytes& tail, RunOutcome outcome)
     {
         m_image.Add(tail);
-        m_expected.error = std::move(error);
+        m_expected.outcome = outcome;
         return *this;
     }
 
@@ -172,8 +174,7 @@ std::u16string Numbered(const char16_t* stem, int i)
            std::u16string(1, static_cast<char16_t>(u'A' + i % 26));
 }
 
-// Large records make the walk slow enough to be watched: every header read fills the whole
-// memory-sized buffer first.
+// Many records of every kind, each listed as the walk reaches it.
 Fixture EveryKindOfRecord()
 {
     Fixture fixture;
@@ -187,7 +188,8 @@ Fixture EveryKindOfRecord()
         default: fixture.Empty(100); break;
         }
     }
-    return fixture.Ending(FileImage().EndMark().Add(RecordBuilder(u"AFTER").BodyOfSize(4)).bytes(), u"");
+    return fixture.Ending(FileImage().EndMark().Add(RecordBuilder(u"AFTER").BodyOfSize(4)).bytes(),
+                          RunOutcome::Completed);
 }
 
 Fixture MoreThanTheRecordLimit()
@@ -195,7 +197,7 @@ Fixture MoreThanTheRecordLimit()
     Fixture fixture;
     for (int i = 0; i < 100; ++i)
         fixture.Good(Numbered(u"P", i), 2000);
-    return fixture.Ending(RecordBuilder(u"UNREAD").BodyOfSize(2000).Build(), u"");
+    return fixture.Ending(RecordBuilder(u"UNREAD").BodyOfSize(2000).Build(), RunOutcome::Completed);
 }
 
 Fixture ExceedingTheMemory()
@@ -203,7 +205,7 @@ Fixture ExceedingTheMemory()
     Fixture fixture;
     for (int i = 0; i < 60; ++i)
         fixture.Good(Numbered(u"P", i), 3000);
-    return fixture.Ending(RecordBuilder(u"HUGE").Lengths(0xFFFFFFFF, 0xFFFFFFFF).Build(), u"Memory size exceeded.");
+    return fixture.Ending(RecordBuilder(u"HUGE").Lengths(0xFFFFFFFF, 0xFFFFFFFF).Build(), RunOutcome::MemoryExceeded);
 }
 
 // 96 records of 8,192 bytes: the memory to its last byte.
@@ -212,7 +214,7 @@ Fixture FillingTheMemory()
     Fixture fixture;
     for (int i = 0; i < 96; ++i)
         fixture.Good(Numbered(u"P", i), 8192 - StoredProgram::kHeaderSize);
-    return fixture.Ending({}, u"Unknown Program State");
+    return fixture.Ending({}, RunOutcome::BeyondMemory);
 }
 
 void ExpectFiles(const WorkerRun& run, const Fixture& fixture, const fs::path& source, const Bytes& image)
@@ -238,16 +240,41 @@ TEST(JobHandover, PollingReaderSeesTheRunGrowTowardsItsResults)
         SCOPED_TRACE(c.what);
         WorkerRun run;
         const fs::path source = run.Source(c.fixture.Image());
-        run.job.PrepareRun(U16(source), nullptr, false);
-        ASSERT_TRUE(platform::StartThread(CheckerThreadProc, &run.job));
+        run.job.PrepareRun(U16(source), nullptr, false, nullptr);
+        platform::CThread worker;
+        ASSERT_TRUE(StartChecker(run.job, worker));
 
         ExpectTicks(PollUntilDone(run.job), c.fixture.Expected());
+        worker.Join();
         ExpectFiles(run, c.fixture, source, c.fixture.Image());
     }
 }
 
+// The front end's answer to a failed save blocks the worker, as the dialog's box does, until
+// the test lets it go.
+class CBlockingReport : public IActiveProgramReport
+{
+public:
+    void OnSaved(const std::u16string&, const std::u16string&) override {}
+    void OnNotSaved(const std::u16string& name) override
+    {
+        if (!name.ends_with(u"STOP"))
+            return;
+        m_shown.set_value();
+        m_closing.wait();
+    }
+
+    std::future<void> Shown() { return m_shown.get_future(); }
+    void Close() { m_closed.set_value(); }
+
+private:
+    std::promise<void> m_shown;
+    std::promise<void> m_closed;
+    std::shared_future<void> m_closing = m_closed.get_future().share();
+};
+
 // The operator closes the dialog while the worker waits in its "Failed to save" box: the abort
-// takes effect once the box is closed, before the next record.
+// takes effect once the box is closed, before the next record, and the run keeps no cleaned file.
 TEST(JobHandover, AbortWhileTheWorkerWaitsInABox)
 {
     Fixture fixture;
@@ -258,37 +285,30 @@ TEST(JobHandover, AbortWhileTheWorkerWaitsInABox)
     for (int i = 30; i < 60; ++i)
         whole.Good(Numbered(u"P", i), 3000);
 
-    std::promise<void> shown;
-    std::promise<void> closed;
-    const std::shared_future<void> closing = closed.get_future().share();
+    CBlockingReport box;
     WorkerRun run;
-    platform::SetMessageBoxHandler([&shown, closing](const std::u16string& text, const std::u16string&) {
-        if (text.ends_with(u"STOP"))
-        {
-            shown.set_value();
-            closing.wait();
-        }
-    });
     const fs::path source = run.Source(whole.Image());
-    run.job.PrepareRun(U16(source), nullptr, true);
-    ASSERT_TRUE(platform::StartThread(CheckerThreadProc, &run.job));
+    WriteFile(run.Cleaned(), Bytes(20, 0x42));
+    run.job.PrepareRun(U16(source), nullptr, true, &box);
+    platform::CThread worker;
+    ASSERT_TRUE(StartChecker(run.job, worker));
 
-    ASSERT_EQ(shown.get_future().wait_for(std::chrono::minutes(1)), std::future_status::ready);
+    ASSERT_EQ(box.Shown().wait_for(std::chrono::minutes(1)), std::future_status::ready);
     const Snapshot atTheBox = Read(run.job);
     EXPECT_FALSE(atTheBox.done);
     EXPECT_EQ(atTheBox.count, 30);
     run.job.abort = 1;
-    closed.set_value();
+    box.Close();
 
-    ExpectTicks(PollUntilDone(run.job), fixture.Expected());
-    ExpectFiles(run, fixture, source, whole.Image());
+    Snapshot expected = fixture.Expected();
+    expected.outcome = RunOutcome::Aborted;
+    ExpectTicks(PollUntilDone(run.job), expected);
+    worker.Join();
+    EXPECT_EQ(ReadFile(run.Cleaned()), Bytes(20, 0x42));
+    EXPECT_EQ(ReadFile(source), whole.Image());
+    EXPECT_TRUE(run.Temporaries().empty());
     for (const std::u16string& name : fixture.GoodNames())
         EXPECT_EQ(fs::exists(run.dir() / fs::path(name + u".pga")), name != u"no/such/folder/STOP");
-}
-
-bool IsPrefixOf(const Bytes& part, const Bytes& whole)
-{
-    return part.size() <= whole.size() && std::equal(part.begin(), part.end(), whole.begin());
 }
 
 std::uint32_t OperationsOfACleanRun(const Fixture& fixture)
@@ -296,41 +316,43 @@ std::uint32_t OperationsOfACleanRun(const Fixture& fixture)
     WorkerRun run;
     const fs::path source = run.Source(fixture.Image());
     CFileFaults::Reset();
-    EXPECT_EQ(run.Run(source, true), kExitNormal);
+    EXPECT_EQ(run.Run(source, true), RunOutcome::Completed);
     return CFileFaults::OperationCount();
 }
 
 // Each file operation of a run failing in turn (0: the buffer allocation instead), with the worker
-// on its own thread: once a reader sees `done`, the error is in place, the source is unchanged and
-// the cleaned file holds verified records only.
+// on its own thread: once a reader sees `done`, the outcome is in place, the source is unchanged,
+// and the cleaned file is the older one or the complete new one.
 TEST(JobHandover, EveryFailureEndsWithDoneLast)
 {
     Fixture fixture;
-    fixture.Good(u"BOX A", 3).Bad(u"LID", 12).Good(u"BOX B", 40).Ending(FileImage().EndMark().bytes(), u"");
+    fixture.Good(u"BOX A", 3).Bad(u"LID", 12).Good(u"BOX B", 40).Ending(FileImage().EndMark().bytes(),
+                                                                        RunOutcome::Completed);
+    const Bytes older(50, 0x42);
     const std::uint32_t operations = OperationsOfACleanRun(fixture);
     for (std::uint32_t k = 0; k <= operations; ++k)
     {
         SCOPED_TRACE(k == 0 ? "the allocation fails" : "file operation " + std::to_string(k) + " fails");
         WorkerRun run;
         const fs::path source = run.Source(fixture.Image());
+        WriteFile(run.Cleaned(), older);
         CFileFaults::Reset();
         if (k == 0)
             platform::CHeapBlock::FailNextAllocations(1);
         else
             CFileFaults::FailNthOfAny(k);
-        run.job.PrepareRun(U16(source), nullptr, true);
-        ASSERT_TRUE(platform::StartThread(CheckerThreadProc, &run.job));
+        run.job.PrepareRun(U16(source), nullptr, true, nullptr);
+        platform::CThread worker;
+        ASSERT_TRUE(StartChecker(run.job, worker));
 
         const Snapshot seen = PollUntilDone(run.job).back();
         ASSERT_TRUE(seen.done);
+        worker.Join();
         ExpectSettled(seen, Read(run.job));
         EXPECT_EQ(ReadFile(source), fixture.Image());
-        EXPECT_TRUE(IsPrefixOf(ReadFile(run.Cleaned()), fixture.Cleaned()));
         // Only an active program file can fail without ending the run.
-        if (seen.error.empty())
-        {
-            EXPECT_EQ(ReadFile(run.Cleaned()), fixture.Cleaned());
-        }
+        EXPECT_EQ(ReadFile(run.Cleaned()), seen.outcome == RunOutcome::Completed ? fixture.Cleaned() : older);
+        EXPECT_TRUE(run.Temporaries().empty());
     }
 }
 }

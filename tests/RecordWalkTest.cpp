@@ -1,13 +1,11 @@
+#include "support/LoadedImage.h"
 #include "support/RecordBuilder.h"
-#include "support/TempDir.h"
 
-#include <File.h>
 #include <RecordWalk.h>
 #include <StoredProgram.h>
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <ostream>
 
 using StoredProgram::RecordClass;
@@ -32,14 +30,13 @@ std::ostream& operator<<(std::ostream& out, const Seen& seen)
                << ", good " << seen.good << ", name of " << seen.name.size() << " units}";
 }
 
-class RecordingVisitor : public IRecordVisitor
+class RecordingVisitor : public IWalkVisitor
 {
 public:
     bool ShouldAbort() override { return abortBefore == records.size(); }
-    bool OnRecord(const RecordInfo& record) override
+    void OnRecord(const ExaminedRecord& record) override
     {
-        records.push_back({record.start, record.size, record.recordClass, record.good, record.name});
-        return true;
+        records.push_back({record.offset, record.size, record.recordClass, record.verdict == Verdict::Good, record.name});
     }
 
     std::size_t abortBefore = SIZE_MAX;
@@ -54,16 +51,10 @@ struct WalkResult
 
 WalkResult Walk(const Bytes& image, std::size_t abortBefore = SIZE_MAX)
 {
-    TempDir dir;
-    WriteFile(dir / "walk.pgs", image);
-    platform::CFile source;
-    EXPECT_TRUE(source.OpenForReading(U16(dir / "walk.pgs")));
-    const auto buffer = std::make_unique<std::uint8_t[]>(kMemorySize);
-    const CCrc32 crc;
-    const CByteOrder byteOrder;
+    LoadedImage loaded(image);
     RecordingVisitor visitor;
     visitor.abortBefore = abortBefore;
-    const WalkEnd end = CRecordWalk(source, buffer.get(), crc, byteOrder).Run(visitor);
+    const WalkEnd end = CRecordWalk(loaded.image(), loaded.programs()).Run(visitor);
     return {end, visitor.records};
 }
 
@@ -82,9 +73,9 @@ Seen Unrecognised(std::uint64_t start, std::uint64_t size, std::u16string name)
     return {start, size, RecordClass::UnrecognisedState, false, std::move(name)};
 }
 
-Seen Empty(std::uint64_t start, std::uint64_t size)
+Seen Empty(std::uint64_t start, std::uint64_t size, std::u16string name = u"")
 {
-    return {start, size, RecordClass::Empty, false, u""};
+    return {start, size, RecordClass::Empty, false, std::move(name)};
 }
 
 TEST(StoredProgramRecord, WorkedRecordNamedA)
@@ -98,7 +89,7 @@ TEST(StoredProgramRecord, WorkedRecordNamedA)
     EXPECT_EQ(record[159], 0x00);
 
     const WalkResult walk = Walk(record);
-    EXPECT_EQ(walk.end, WalkEnd::EndMark);
+    EXPECT_EQ(walk.end, WalkEnd::Completed);
     EXPECT_EQ(walk.records, (std::vector<Seen>{Good(0, 160, u"A")}));
 }
 
@@ -121,12 +112,19 @@ TEST(StoredProgramRecord, StatesSortIntoFourClasses)
         EXPECT_EQ(StoredProgram::ClassifyState(state), RecordClass::UnrecognisedState) << state;
 }
 
-TEST(StoredProgramRecord, CleanedNameGoesBeforeTheLastDotOfTheWholePath)
+TEST(StoredProgramRecord, CleanedNameGoesBeforeTheLastDotOfTheFilesOwnName)
 {
-    EXPECT_EQ(StoredProgram::CleanedPathFor(u"D:\\jobs\\line3.pgs"), u"D:\\jobs\\line3__.pgs");
-    EXPECT_EQ(StoredProgram::CleanedPathFor(u"D:\\jobs\\line3.pgs.old"), u"D:\\jobs\\line3.pgs__.old");
-    EXPECT_EQ(StoredProgram::CleanedPathFor(u"/srv/a.b/line3"), u"/srv/a__.b/line3");
-    EXPECT_EQ(StoredProgram::CleanedPathFor(u"/srv/line3"), u"");
+    const std::pair<std::u16string, std::u16string> cases[] = {
+        {u"line3.pgs", u"line3__.pgs"}, {u"line3.pgs.old", u"line3.pgs__.old"},
+        {u"line3", u"line3__"},         {u".pgs", u"__.pgs"},
+        {u"LINE3.PGS", u"LINE3__.PGS"},
+    };
+    for (const auto& [source, cleaned] : cases)
+    {
+        EXPECT_EQ(StoredProgram::CleanedNameFor(source), cleaned);
+        EXPECT_TRUE(StoredProgram::IsCleanedName(cleaned));
+        EXPECT_FALSE(StoredProgram::IsCleanedName(source));
+    }
 }
 
 struct WalkCase
@@ -159,18 +157,18 @@ std::vector<WalkCase> EdgeCases()
     const auto units = SixtyUnits();
     const std::u16string sixty(units.begin(), units.end());
     return {
-        {"empty file", {}, WalkEnd::EndMark, {}},
+        {"empty file", {}, WalkEnd::Completed, {}},
         {"odd body carries a pad byte",
          FileImage().Add(RecordBuilder(u"P").Body({1, 2, 3, 4, 5}).Lengths(3, 2)).Add(good).bytes(),
-         WalkEnd::EndMark, {Good(0, 164, u"P"), Good(164, 164, u"GOOD")}},
-        {"a wrong pad byte makes the record bad", FlipBit(odd, odd.size() - 1, 0), WalkEnd::EndMark,
+         WalkEnd::Completed, {Good(0, 164, u"P"), Good(164, 164, u"GOOD")}},
+        {"a wrong pad byte makes the record bad", FlipBit(odd, odd.size() - 1, 0), WalkEnd::Completed,
          {Bad(0, 162, u"ODD")}},
         {"header cut before the state reads as the end mark", FileImage().Add(good).Add(good).Truncate(164 + 100).bytes(),
-         WalkEnd::EndMark, {Good(0, 164, u"GOOD")}},
+         WalkEnd::Completed, {Good(0, 164, u"GOOD")}},
         {"header cut after the state, before the lengths", FileImage().Add(good).Truncate(140).bytes(),
          WalkEnd::MemoryExceeded, {}},
         {"body cut short is checked with 0xFF and found bad",
-         FileImage().Add(RecordBuilder(u"CUT").BodyOfSize(100)).Truncate(200).bytes(), WalkEnd::EndMark,
+         FileImage().Add(RecordBuilder(u"CUT").BodyOfSize(100)).Truncate(200).bytes(), WalkEnd::Completed,
          {Bad(0, 258, u"CUT")}},
         {"lengths 0xFFFFFFFF on a stored program exceed the memory",
          FileImage().Add(good).Add(RecordBuilder(u"HUGE").Lengths(0xFFFFFFFF, 0xFFFFFFFF)).bytes(),
@@ -184,21 +182,21 @@ std::vector<WalkCase> EdgeCases()
          FileImage().Add(RecordBuilder(u"OVER").BodyOfSize(kMemorySize - 158 + 2)).bytes(), WalkEnd::MemoryExceeded,
          {}},
         {"sixty-unit name without terminator", RecordBuilder(u"").RawNameUnits(SixtyUnits()).Build(),
-         WalkEnd::EndMark, {Good(0, 158, sixty)}},
-        {"empty name", RecordBuilder(u"").BodyOfSize(2).Build(), WalkEnd::EndMark, {Good(0, 160, u"")}},
+         WalkEnd::Completed, {Good(0, 158, sixty)}},
+        {"empty name", RecordBuilder(u"").BodyOfSize(2).Build(), WalkEnd::Completed, {Good(0, 160, u"")}},
         {"name ends at the first zero unit", RecordBuilder(u"").RawNameUnits({u'A', u'B', 0, u'C'}).Build(),
-         WalkEnd::EndMark, {Good(0, 158, u"AB")}},
+         WalkEnd::Completed, {Good(0, 158, u"AB")}},
         {"state 0 is skipped whole, next record at 168",
-         FileImage().Add(RecordBuilder(u"GONE", 0).BodyOfSize(10).Lengths(10, 0)).Add(good).bytes(), WalkEnd::EndMark,
-         {Empty(0, 168), Good(168, 164, u"GOOD")}},
+         FileImage().Add(RecordBuilder(u"GONE", 0).BodyOfSize(10).Lengths(10, 0)).Add(good).bytes(), WalkEnd::Completed,
+         {Empty(0, 168, u"GONE"), Good(168, 164, u"GOOD")}},
         {"state 5 is unrecognised, next record at 180",
-         FileImage().Add(RecordBuilder(u"ODDSTATE", 5).BodyOfSize(21).Lengths(20, 1)).Add(good).bytes(), WalkEnd::EndMark,
+         FileImage().Add(RecordBuilder(u"ODDSTATE", 5).BodyOfSize(21).Lengths(20, 1)).Add(good).bytes(), WalkEnd::Completed,
          {Unrecognised(0, 180, u"ODDSTATE"), Good(180, 164, u"GOOD")}},
         {"state 0x80000000 is unrecognised and not held to the memory",
          FileImage().Add(RecordBuilder(u"X", 0x80000000).Lengths(kMemorySize, 0)).bytes(), WalkEnd::BeyondMemory,
          {Unrecognised(0, kMemorySize + 158, u"X")}},
         {"state 0xFFFFFFFE is unrecognised", FileImage().Add(RecordBuilder(u"Y", 0xFFFFFFFE)).bytes(),
-         WalkEnd::EndMark, {Unrecognised(0, 158, u"Y")}},
+         WalkEnd::Completed, {Unrecognised(0, 158, u"Y")}},
         {"states 1 to 4 are stored programs",
          FileImage()
              .Add(RecordBuilder(u"S1", 1))
@@ -206,12 +204,12 @@ std::vector<WalkCase> EdgeCases()
              .Add(RecordBuilder(u"S3", 3))
              .Add(RecordBuilder(u"S4", 4))
              .bytes(),
-         WalkEnd::EndMark, {Good(0, 158, u"S1"), Good(158, 158, u"S2"), Good(316, 158, u"S3"), Good(474, 158, u"S4")}},
+         WalkEnd::Completed, {Good(0, 158, u"S1"), Good(158, 158, u"S2"), Good(316, 158, u"S3"), Good(474, 158, u"S4")}},
         {"records behind the end mark are never read", FileImage().Add(good).EndMark().Add(good).bytes(),
-         WalkEnd::EndMark, {Good(0, 164, u"GOOD")}},
+         WalkEnd::Completed, {Good(0, 164, u"GOOD")}},
         {"a bad record between two good ones",
          FileImage().Add(good).Add(RecordBuilder(u"BAD").BodyOfSize(4).WrongCrc()).Add(good).bytes(),
-         WalkEnd::EndMark, {Good(0, 164, u"GOOD"), Bad(164, 162, u"BAD"), Good(326, 164, u"GOOD")}},
+         WalkEnd::Completed, {Good(0, 164, u"GOOD"), Bad(164, 162, u"BAD"), Good(326, 164, u"GOOD")}},
     };
 }
 
@@ -246,7 +244,7 @@ TEST(RecordWalk, AFlippedBitInStateOrLengthChangesClassOrSize)
 {
     const Bytes record = RecordBuilder(u"FLIP", 1).Body({9, 8}).Build(); // 160 bytes
     const WalkResult toEmpty = Walk(FlipBit(record, 129, 0));
-    EXPECT_EQ(toEmpty.records, (std::vector<Seen>{Empty(0, 160)}));
+    EXPECT_EQ(toEmpty.records, (std::vector<Seen>{Empty(0, 160, u"FLIP")}));
 
     const WalkResult toUnrecognised = Walk(FlipBit(record, 126, 7));
     EXPECT_EQ(toUnrecognised.records, (std::vector<Seen>{Unrecognised(0, 160, u"FLIP")}));
@@ -275,7 +273,21 @@ TEST(RecordWalk, FillingTheMemoryExactlyEndsBeyondIt)
     image.Add(RecordBuilder(u"B", 0).Lengths(kMemorySize / 2 - 158, 0));
     const WalkResult walk = Walk(image.Add(RecordBuilder(u"C")).bytes());
     EXPECT_EQ(walk.end, WalkEnd::BeyondMemory);
-    EXPECT_EQ(walk.records, (std::vector<Seen>{Good(0, kMemorySize / 2, u"A"), Empty(kMemorySize / 2, kMemorySize / 2)}));
+    EXPECT_EQ(walk.records,
+              (std::vector<Seen>{Good(0, kMemorySize / 2, u"A"), Empty(kMemorySize / 2, kMemorySize / 2, u"B")}));
+}
+
+// A record that starts just inside the memory has its header read from the bytes behind it:
+// the image holds them, so a long file reads as it always did.
+TEST(RecordWalk, AHeaderThatReachesBehindTheMemoryIsReadFromTheFile)
+{
+    const std::uint64_t lastStart = kMemorySize - 32;
+    FileImage image;
+    image.Add(RecordBuilder(u"A").BodyOfSize(lastStart - 158));
+    image.Add(RecordBuilder(u"TAIL", 0));
+    const WalkResult walk = Walk(image.Add(RecordBuilder(u"AFTER")).bytes());
+    EXPECT_EQ(walk.end, WalkEnd::BeyondMemory);
+    EXPECT_EQ(walk.records, (std::vector<Seen>{Good(0, lastStart, u"A"), Empty(lastStart, 158, u"TAIL")}));
 }
 
 TEST(RecordWalk, AbortIsLookedAtBeforeEachRecord)

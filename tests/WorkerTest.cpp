@@ -5,12 +5,11 @@
 #include <FileFaults.h>
 #include <HeapBlock.h>
 #include <StoredProgram.h>
+#include <Thread.h>
 
 #include <gtest/gtest.h>
 
 namespace fs = std::filesystem;
-using platform::CFileFaults;
-using platform::FileOp;
 using StoredProgram::kMemorySize;
 
 namespace
@@ -31,8 +30,7 @@ Bytes Concat(std::initializer_list<Bytes> parts)
 // What a run leaves behind, against what the case expects.
 struct Expected
 {
-    unsigned exitCode;
-    std::u16string error;
+    RunOutcome outcome;
     bool outputExists;
     Bytes output;
     std::uint16_t count;
@@ -47,21 +45,23 @@ struct RunCase
     Expected expected;
 };
 
-void ExpectRun(WorkerRun& run, const fs::path& source, const Bytes& image, unsigned exitCode, const Expected& e)
+void ExpectRun(WorkerRun& run, const fs::path& source, const Bytes& image, RunOutcome outcome, const Expected& e)
 {
-    EXPECT_EQ(exitCode, e.exitCode);
-    EXPECT_EQ(run.job.error.Get(), e.error);
+    EXPECT_EQ(outcome, e.outcome);
+    EXPECT_EQ(run.exitCode, CheckerExitCode(e.outcome));
     EXPECT_EQ(run.job.done.load(), 1);
     EXPECT_EQ(run.job.count.load(), e.count);
-    EXPECT_EQ(run.job.goodList.Get(), ListOf(e.good));
-    EXPECT_EQ(run.job.badList.Get(), ListOf(e.bad));
+    EXPECT_EQ(run.GoodList(), ListOf(e.good));
+    EXPECT_EQ(run.BadList(), ListOf(e.bad));
     EXPECT_EQ(fs::exists(run.Cleaned()), e.outputExists);
     if (e.outputExists)
     {
         EXPECT_EQ(ReadFile(run.Cleaned()), e.output);
         EXPECT_EQ(run.job.storedAs.Get(), u"line3__.pgs");
+        EXPECT_EQ(fs::path(run.job.results.cleanedPath), fs::canonical(run.Cleaned()));
     }
     EXPECT_EQ(ReadFile(source), image) << "the source must never change";
+    EXPECT_TRUE(run.Temporaries().empty());
 }
 
 std::vector<RunCase> RunCases()
@@ -78,22 +78,23 @@ std::vector<RunCase> RunCases()
 
     return {
         {"the road of one run", Concat({kBoxA, kBoxB, kLid, kTray, FileImage().EndMark().bytes()}),
-         {0, u"", true, Concat({kBoxA, kBoxB, kTray}), 4, {u"BOX A", u"BOX B", u"TRAY"}, {u"LID"}}},
-        {"an empty source", {}, {0, u"", true, {}, 0, {}, {}}},
+         {RunOutcome::Completed, true, Concat({kBoxA, kBoxB, kTray}), 4, {u"BOX A", u"BOX B", u"TRAY"}, {u"LID"}}},
+        {"an empty source", {}, {RunOutcome::Completed, true, {}, 0, {}, {}}},
         {"an empty record 10+0 before a good one",
          Concat({RecordBuilder(u"OLD", 0).BodyOfSize(10).Build(), kBoxA}),
-         {0, u"", true, kBoxA, 2, {u"BOX A"}, {}}},
+         {RunOutcome::Completed, true, kBoxA, 2, {u"BOX A"}, {}}},
         {"an unrecognised state 20+1 before a good one",
          Concat({RecordBuilder(u"ODD", 7).BodyOfSize(21).Lengths(20, 1).Build(), kBoxA}),
-         {0, u"", true, kBoxA, 2, {u"BOX A"}, {u"ODD"}}},
+         {RunOutcome::Completed, true, kBoxA, 2, {u"BOX A"}, {u"ODD"}}},
         {"a bad record between two good ones", Concat({kBoxA, kLid, kBoxB}),
-         {0, u"", true, Concat({kBoxA, kBoxB}), 3, {u"BOX A", u"BOX B"}, {u"LID"}}},
+         {RunOutcome::Completed, true, Concat({kBoxA, kBoxB}), 3, {u"BOX A", u"BOX B"}, {u"LID"}}},
         {"a stored program beyond the memory", Concat({kBoxA, kBoxB, exceeding}),
-         {1, u"Memory size exceeded.", true, Concat({kBoxA, kBoxB}), 2, {u"BOX A", u"BOX B"}, {}}},
+         {RunOutcome::MemoryExceeded, true, Concat({kBoxA, kBoxB}), 2, {u"BOX A", u"BOX B"}, {}}},
         {"records filling the memory exactly", Concat({half, half, kBoxA}),
-         {0, u"Unknown Program State", true, Concat({half, half}), 2, {u"HALF", u"HALF"}, {}}},
-        {"101 good records", hundredAndOne.bytes(), {0, u"", true, firstHundred, 100, hundredTrays, {}}},
-        {"an empty name", RecordBuilder(u"").Build(), {0, u"", true, RecordBuilder(u"").Build(), 1, {u""}, {}}},
+         {RunOutcome::BeyondMemory, true, Concat({half, half}), 2, {u"HALF", u"HALF"}, {}}},
+        {"101 good records", hundredAndOne.bytes(), {RunOutcome::Completed, true, firstHundred, 100, hundredTrays, {}}},
+        {"an empty name", RecordBuilder(u"").Build(),
+         {RunOutcome::Completed, true, RecordBuilder(u"").Build(), 1, {u""}, {}}},
     };
 }
 
@@ -104,17 +105,29 @@ TEST(Worker, RunsEndAsTheFileDictates)
         SCOPED_TRACE(c.what);
         WorkerRun run;
         const fs::path source = run.Source(c.image);
-        const unsigned exitCode = run.Run(source);
-        ExpectRun(run, source, c.image, exitCode, c.expected);
+        const RunOutcome outcome = run.Run(source);
+        ExpectRun(run, source, c.image, outcome, c.expected);
         EXPECT_TRUE(run.boxes.empty());
     }
+}
+
+TEST(Worker, ThreadExitCodesStayAsTheyWere)
+{
+    const std::pair<RunOutcome, unsigned> codes[] = {
+        {RunOutcome::Completed, 0},        {RunOutcome::BeyondMemory, 0},     {RunOutcome::MemoryExceeded, 1},
+        {RunOutcome::AllocationFailed, 2}, {RunOutcome::OutputNotCreated, 3}, {RunOutcome::SourceNotOpened, 4},
+        {RunOutcome::SourceNotRegular, 4}, {RunOutcome::Aborted, 5},          {RunOutcome::ReadFailed, 6},
+        {RunOutcome::WriteFailed, 6},
+    };
+    for (const auto& [outcome, code] : codes)
+        EXPECT_EQ(CheckerExitCode(outcome), code) << static_cast<int>(outcome);
 }
 
 TEST(Worker, MissingSourceCreatesNothing)
 {
     WorkerRun run;
-    EXPECT_EQ(run.Run(run.dir() / "missing.pgs"), kExitSourceNotOpened);
-    EXPECT_EQ(run.job.error.Get(), u"File not found.");
+    EXPECT_EQ(run.Run(run.dir() / "missing.pgs"), RunOutcome::SourceNotOpened);
+    EXPECT_EQ(run.exitCode, 4u);
     EXPECT_EQ(run.job.done.load(), 1);
     EXPECT_FALSE(fs::exists(run.dir() / "missing__.pgs"));
     EXPECT_TRUE(run.job.storedAs.IsEmpty());
@@ -125,79 +138,138 @@ TEST(Worker, SourceHeldOpenElsewhereIsNotOpened)
     WorkerRun run;
     const fs::path source = run.Source(kBoxA);
     platform::CFile holder;
-    ASSERT_TRUE(holder.OpenForReading(U16(source)));
-    EXPECT_EQ(run.Run(source), kExitSourceNotOpened);
-    EXPECT_EQ(run.job.error.Get(), u"File not found.");
+    ASSERT_EQ(holder.OpenForReading(U16(source)), platform::OpenResult::Opened);
+    EXPECT_EQ(run.Run(source), RunOutcome::SourceNotOpened);
     EXPECT_FALSE(fs::exists(run.Cleaned()));
 }
 
-TEST(Worker, OutputThatCannotBeCreated)
+TEST(Worker, OnlyRegularFilesAreSources)
 {
     WorkerRun run;
-    // No '.' in the file name: "__" goes into the folder name, and that folder does not exist.
-    const fs::path dotted = run.Source(kBoxA, "jobs.old/line3");
-    EXPECT_EQ(run.Run(dotted), kExitOutputNotCreated);
-    EXPECT_EQ(run.job.error.Get(), u"File not found.");
-    EXPECT_EQ(run.job.done.load(), 1);
-
-    // The output is held open by someone else.
-    const fs::path source = run.Source(kBoxA);
-    platform::CFile holder;
-    ASSERT_TRUE(holder.CreateForReadWrite(U16(run.Cleaned())));
-    EXPECT_EQ(run.Run(source), kExitOutputNotCreated);
-    EXPECT_EQ(run.job.error.Get(), u"File not found.");
-    // The source was closed again: it can be opened without sharing.
-    platform::CFile reopened;
-    EXPECT_TRUE(reopened.OpenForReading(U16(source)));
+    fs::create_directory(run.dir() / "folder.pgs");
+    EXPECT_EQ(run.Run(run.dir() / "folder.pgs"), RunOutcome::SourceNotRegular);
+    EXPECT_FALSE(fs::exists(run.dir() / "folder__.pgs"));
 }
 
-#ifndef _WIN32
-// The cleaned file's name leads back to the source: the source is held without sharing, so the
-// output cannot be opened over it and the source is never emptied.
-TEST(Worker, OutputNameThatLeadsToTheSourceLeavesTheSourceAlone)
+// The cleaned file goes beside the source under the source's own name, whatever dots the
+// folders hold.
+TEST(Worker, CleanedFileStaysBesideTheSource)
 {
     WorkerRun run;
-    const fs::path source = run.Source(kBoxA);
-    fs::create_symlink(source, run.Cleaned());
-    EXPECT_EQ(run.Run(source), kExitOutputNotCreated);
-    EXPECT_EQ(run.job.error.Get(), u"File not found.");
-    EXPECT_EQ(ReadFile(source), kBoxA);
-}
-#endif
+    const fs::path dotted = run.Source(kBoxA, "backup.pgs/LINE3");
+    EXPECT_EQ(run.Run(dotted), RunOutcome::Completed);
+    EXPECT_EQ(ReadFile(run.dir() / "backup.pgs" / "LINE3__"), kBoxA);
+    EXPECT_EQ(run.job.storedAs.Get(), u"LINE3__");
+    EXPECT_FALSE(fs::exists(run.dir() / "backup__.pgs"));
 
-TEST(Worker, ExistingOutputIsReplaced)
+    const fs::path twoDots = run.Source(kTray, "jobs/line3.pgs.old");
+    EXPECT_EQ(run.Run(twoDots), RunOutcome::Completed);
+    EXPECT_EQ(ReadFile(run.dir() / "jobs" / "line3.pgs__.old"), kTray);
+}
+
+TEST(Worker, ExistingOutputIsReplacedWhole)
 {
     WorkerRun run;
     const fs::path source = run.Source(kBoxA);
     WriteFile(run.Cleaned(), Bytes(5000, 0xEE));
-    EXPECT_EQ(run.Run(source), kExitNormal);
+    EXPECT_EQ(run.Run(source), RunOutcome::Completed);
     EXPECT_EQ(ReadFile(run.Cleaned()), kBoxA);
+    EXPECT_TRUE(run.Temporaries().empty());
 }
 
-TEST(Worker, AllocationFailureLeavesAnEmptyOutput)
+#ifndef _WIN32
+// A link where the cleaned file goes is replaced by the file; what it points at is never written,
+// the source included.
+TEST(Worker, ALinkWhereTheCleanedFileGoesIsReplacedNotFollowed)
 {
     WorkerRun run;
     const fs::path source = run.Source(kBoxA);
-    platform::CHeapBlock::FailNextAllocations(1);
-    EXPECT_EQ(run.Run(source), kExitAllocationFailed);
-    EXPECT_EQ(run.job.error.Get(), u"Memory allocation failed.");
-    EXPECT_EQ(run.job.done.load(), 1);
-    ASSERT_TRUE(fs::exists(run.Cleaned()));
-    EXPECT_EQ(fs::file_size(run.Cleaned()), 0u);
+    const fs::path elsewhere = run.dir() / "elsewhere.bin";
+    WriteFile(elsewhere, Bytes(10, 0x77));
+    fs::create_symlink(elsewhere, run.Cleaned());
+    EXPECT_EQ(run.Run(source), RunOutcome::Completed);
+    EXPECT_FALSE(fs::is_symlink(run.Cleaned()));
+    EXPECT_EQ(ReadFile(run.Cleaned()), kBoxA);
+    EXPECT_EQ(ReadFile(elsewhere), Bytes(10, 0x77));
+
+    fs::remove(run.Cleaned());
+    fs::create_symlink(source, run.Cleaned());
+    EXPECT_EQ(run.Run(source), RunOutcome::Completed);
+    EXPECT_EQ(ReadFile(source), kBoxA);
 }
 
-TEST(Worker, AbortBeforeTheFirstRecord)
+// "sublink/../line3.pgs" is the line3.pgs beside the folder the link points to, as the system
+// opens it; the cleaned file goes there too, not beside the link.
+TEST(Worker, TheSourcesFolderIsTheOneTheSystemOpens)
+{
+    WorkerRun run;
+    fs::create_directories(run.dir() / "real" / "inner");
+    fs::create_directory(run.dir() / "links");
+    fs::create_directory_symlink(run.dir() / "real" / "inner", run.dir() / "links" / "sublink");
+    const fs::path opened = run.Source(kBoxA, "real/line3.pgs");
+    run.Source(kTray, "links/line3.pgs");
+    EXPECT_EQ(run.Run(run.dir() / "links" / "sublink" / ".." / "line3.pgs"), RunOutcome::Completed);
+    EXPECT_EQ(ReadFile(run.dir() / "real" / "line3__.pgs"), kBoxA);
+    EXPECT_FALSE(fs::exists(run.dir() / "links" / "line3__.pgs"));
+    EXPECT_EQ(ReadFile(opened), kBoxA);
+}
+#endif
+
+// Whatever ends a run early, an older cleaned file of that name stays as it was.
+TEST(Worker, ARunThatFailsKeepsNothingNew)
+{
+    const Bytes older(300, 0x42);
+    struct Case
+    {
+        const char* what;
+        void (*arm)();
+        RunOutcome outcome;
+    };
+    const Case cases[] = {
+        {"no memory", [] { platform::CHeapBlock::FailNextAllocations(1); }, RunOutcome::AllocationFailed},
+        {"a read error", [] { platform::CFileFaults::FailNth(platform::FileOp::Read, 1); }, RunOutcome::ReadFailed},
+        {"a write error", [] { platform::CFileFaults::FailNth(platform::FileOp::Write, 1); }, RunOutcome::WriteFailed},
+        {"a failed rename", [] { platform::CFileFaults::FailNth(platform::FileOp::Rename, 1); },
+         RunOutcome::WriteFailed},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        WorkerRun run;
+        const fs::path source = run.Source(Concat({kBoxA, kBoxB}));
+        WriteFile(run.Cleaned(), older);
+        c.arm();
+        EXPECT_EQ(run.Run(source), c.outcome);
+        EXPECT_EQ(ReadFile(run.Cleaned()), older);
+        EXPECT_TRUE(run.Temporaries().empty());
+    }
+}
+
+TEST(Worker, AbortBeforeTheFirstRecordKeepsNothingNew)
 {
     WorkerRun run;
     const fs::path source = run.Source(Concat({kBoxA, kBoxB}));
-    run.job.PrepareRun(U16(source), nullptr, false);
+    run.job.PrepareRun(U16(source), nullptr, false, nullptr);
     run.job.abort = 1;
-    EXPECT_EQ(CheckerThreadProc(&run.job), kExitAborted);
-    EXPECT_TRUE(run.job.error.IsEmpty());
+    EXPECT_EQ(CheckerThreadProc(&run.job), 5u);
+    EXPECT_EQ(run.job.outcome.load(), RunOutcome::Aborted);
     EXPECT_EQ(run.job.done.load(), 1);
     EXPECT_EQ(run.job.count.load(), 0);
-    ASSERT_TRUE(fs::exists(run.Cleaned()));
-    EXPECT_EQ(fs::file_size(run.Cleaned()), 0u);
+    EXPECT_FALSE(fs::exists(run.Cleaned()));
+    EXPECT_TRUE(run.Temporaries().empty());
+}
+
+TEST(Worker, TestOnlyWritesNothing)
+{
+    WorkerRun run;
+    const fs::path source = run.Source(Concat({kBoxA, kLid}));
+    EXPECT_EQ(run.Run(source, false, {.writeCleaned = false}), RunOutcome::Completed);
+    EXPECT_EQ(run.GoodList(), ListOf({u"BOX A"}));
+    EXPECT_EQ(run.BadList(), ListOf({u"LID"}));
+    EXPECT_FALSE(fs::exists(run.Cleaned()));
+    EXPECT_TRUE(run.job.storedAs.IsEmpty());
+    EXPECT_TRUE(run.job.results.cleanedPath.empty());
+    EXPECT_TRUE(run.Temporaries().empty());
 }
 
 TEST(Worker, SixtyUnitName)
@@ -205,9 +277,32 @@ TEST(Worker, SixtyUnitName)
     std::vector<std::uint16_t> units(60, u'W');
     const Bytes record = RecordBuilder().RawNameUnits(units).Build();
     WorkerRun run;
-    EXPECT_EQ(run.Run(run.Source(record), true), kExitNormal);
+    EXPECT_EQ(run.Run(run.Source(record), true), RunOutcome::Completed);
     const std::u16string name(60, u'W');
-    EXPECT_EQ(run.job.goodList.Get(), ListOf({name}));
+    EXPECT_EQ(run.GoodList(), ListOf({name}));
     EXPECT_EQ(ReadFile(run.dir() / (std::string(60, 'W') + ".pga")), record);
+}
+
+// A job is idle from the moment it exists: nothing reads as a run going on.
+TEST(Worker, AJobIsIdleFromItsConstruction)
+{
+    const CheckJob job;
+    EXPECT_EQ(job.done.load(), 1);
+    EXPECT_EQ(job.outcome.load(), RunOutcome::Completed);
+    EXPECT_TRUE(job.records.Snapshot().empty());
+}
+
+TEST(Worker, AThreadThatCannotStartEndsTheRunInOrder)
+{
+    WorkerRun run;
+    const fs::path source = run.Source(kBoxA);
+    run.job.PrepareRun(U16(source), nullptr, false, nullptr);
+    platform::CThread::FailNextStarts(1);
+    platform::CThread worker;
+    EXPECT_FALSE(StartChecker(run.job, worker));
+    EXPECT_EQ(run.job.done.load(), 1);
+    EXPECT_EQ(run.job.outcome.load(), RunOutcome::NotStarted);
+    EXPECT_TRUE(IsFailure(run.job.outcome.load()));
+    EXPECT_FALSE(fs::exists(run.Cleaned()));
 }
 }

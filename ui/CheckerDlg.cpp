@@ -1,9 +1,11 @@
 #include "CheckerDlg.h"
 
 #include "AboutDlg.h"
+#include "OutcomeText.h"
 
 #include <SourcePath.h>
 #include <System.h>
+#include <Thread.h>
 #include <Win32FileDialog.h>
 #include <Win32PaintDC.h>
 #include <Win32Text.h>
@@ -157,10 +159,23 @@ void CCheckerDlg::OnRunChecker()
         MessageBoxOk(u"Improper file name or file path.");
         return;
     }
-    m_job.PrepareRun(m_editPath.Text(), this, m_checkSaveActive.GetCheck() == BST_CHECKED);
+    m_job.PrepareRun(m_editPath.Text(), this, m_checkSaveActive.GetCheck() == BST_CHECKED, &m_activeProgramBoxes);
     DisableRunChecker();
     m_nTimer = SetTimer(kPollTimer, kPollMilliseconds);
-    platform::StartThread(CheckerThreadProc, &m_job);
+    // The dialog keeps no hold on the worker: it hears of it through the job alone.
+    platform::CThread worker;
+    if (!StartChecker(m_job, worker))
+        EndRun(OutcomeText(m_job.outcome.load()));
+}
+
+// Stops the poll and makes "Run Checker" usable again; a failed run's text is shown once.
+void CCheckerDlg::EndRun(const std::u16string& error)
+{
+    KillTimer(kPollTimer);
+    m_nTimer = 0;
+    m_buttonRunChecker.Enable(true);
+    if (!error.empty())
+        MessageBoxOk(error, u"Error");
 }
 
 // The button stays disabled until the poll sees the run end, so a second press can never start
@@ -172,29 +187,27 @@ void CCheckerDlg::DisableRunChecker()
     m_buttonRunChecker.Enable(false);
 }
 
-// The error is checked first and the poll stopped before its box opens: the box's own message
-// loop keeps delivering ticks, and none of them may open a second box.
+// `done` is read before the outcome: the worker stores its outcome before it sets `done`, so a
+// tick that sees the end also sees how it ended. The poll is stopped before an error box opens:
+// the box's own message loop keeps delivering ticks, and none of them may open a second box.
 bool CCheckerDlg::OnTimer(UINT_PTR /*timerId*/)
 {
-    const std::u16string error = m_job.error.Get();
+    const bool finished = m_job.done != 0;
+    const std::u16string error = finished ? OutcomeText(m_job.outcome.load()) : std::u16string();
     if (!error.empty())
-    {
-        KillTimer(kPollTimer);
-        m_nTimer = 0;
-        m_buttonRunChecker.Enable(true);
-        MessageBoxOk(error, u"Error");
-    }
+        EndRun(error);
     else
-        ShowProgress();
-    m_editGoodList.SetText(m_job.goodList.Get());
-    m_editBadList.SetText(m_job.badList.Get());
+        ShowProgress(finished);
+    const std::vector<ExaminedRecord> records = m_job.records.Snapshot();
+    m_editGoodList.SetText(GoodList(records));
+    m_editBadList.SetText(BadList(records));
     return CDialog::OnTimer(kPollTimer);
 }
 
-void CCheckerDlg::ShowProgress()
+void CCheckerDlg::ShowProgress(bool finished)
 {
     std::u16string countLine = Decimal(m_job.count.load()) + u" Files Checked...";
-    if (m_job.done != 0)
+    if (finished)
     {
         if (m_nTimer != 0)
             KillTimer(kPollTimer);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ActiveProgramBoxes.h"
+
 #include <CheckJob.h>
 #include <Controls.h>
 #include <Dialog.h>
@@ -27,10 +29,12 @@ private:
     void OnRunChecker();
     void AddAboutEntry();
     void DisableRunChecker();
-    void ShowProgress();
+    void ShowProgress(bool finished);
+    void EndRun(const std::u16string& error);
     void WaitForWorker();
 
     CheckJob& m_job;
+    CActiveProgramBoxes m_activeProgramBoxes;
     UINT_PTR m_nTimer = 0;
     platform::CStatic m_staticStoredAs;
     platform::CEdit m_editGoodList;

@@ -2,21 +2,21 @@
 
 #include <FileFaults.h>
 #include <HeapBlock.h>
-#include <System.h>
+#include <Thread.h>
+#include <WholeFile.h>
 
 namespace fs = std::filesystem;
 
 WorkerRun::WorkerRun()
 {
-    platform::SetMessageBoxHandler([this](const std::u16string& text, const std::u16string&) { boxes.push_back(text); });
     job.Reset();
 }
 
 WorkerRun::~WorkerRun()
 {
-    platform::SetMessageBoxHandler(nullptr);
     platform::CFileFaults::Reset();
     platform::CHeapBlock::FailNextAllocations(0);
+    platform::CThread::FailNextStarts(0);
 }
 
 fs::path WorkerRun::Source(const Bytes& image, const std::string& name)
@@ -27,10 +27,42 @@ fs::path WorkerRun::Source(const Bytes& image, const std::string& name)
     return path;
 }
 
-unsigned WorkerRun::Run(const fs::path& source, bool saveActive)
+RunOutcome WorkerRun::Run(const fs::path& source, bool saveActive, CheckOptions options)
 {
-    job.PrepareRun(U16(source), nullptr, saveActive);
-    return CheckerThreadProc(&job);
+    job.PrepareRun(U16(source), nullptr, saveActive, this, options);
+    exitCode = CheckerThreadProc(&job);
+    return job.outcome.load();
+}
+
+std::u16string WorkerRun::GoodList() const
+{
+    return ::GoodList(job.records.Snapshot());
+}
+
+std::u16string WorkerRun::BadList() const
+{
+    return ::BadList(job.records.Snapshot());
+}
+
+std::vector<std::string> WorkerRun::Temporaries() const
+{
+    std::vector<std::string> found;
+    for (const auto& entry : fs::recursive_directory_iterator(m_dir.path()))
+    {
+        if (platform::IsTemporaryFileName(entry.path().filename().u16string()))
+            found.push_back(entry.path().filename().string());
+    }
+    return found;
+}
+
+void WorkerRun::OnSaved(const std::u16string& /*name*/, const std::u16string& path)
+{
+    saved.push_back(path);
+}
+
+void WorkerRun::OnNotSaved(const std::u16string& name)
+{
+    boxes.push_back(u"Failed to save active program " + name);
 }
 
 std::u16string ListOf(const std::vector<std::u16string>& names)

@@ -1,0 +1,6 @@
+#include "ExaminedRecord.h"
+
+bool IsKept(Verdict verdict)
+{
+    return verdict == Verdict::Good || verdict == Verdict::Recovered;
+}

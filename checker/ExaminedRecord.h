@@ -1,0 +1,43 @@
+#pragma once
+
+#include "StoredProgram.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+// What became of an examined record.
+enum class Verdict
+{
+    Good,         // a stored program whose checksum verifies, kept where the plain walk keeps it
+    Bad,          // a stored program whose checksum fails, or that would end beyond the memory
+    Empty,        // skipped whole, never listed
+    UnknownState, // a state that is no class of record; listed as bad
+    Recovered,    // intact, but taken only by the salvage walk
+    Duplicate,    // recovered, but of the name of a program already kept: perhaps an older copy
+};
+
+// True for the verdicts whose record goes into the cleaned file.
+bool IsKept(Verdict verdict);
+
+// Every record the checker examined, as data: where it lies, what its header says and what
+// became of it.
+struct ExaminedRecord
+{
+    std::uint64_t offset = 0;
+    std::uint64_t size = 0; // as the header's lengths give it; may reach far beyond the file
+    std::uint32_t state = 0;
+    StoredProgram::RecordClass recordClass = StoredProgram::RecordClass::Empty;
+    Verdict verdict = Verdict::Empty;
+    std::u16string name;
+    std::uint32_t crcStored = 0;
+    std::optional<std::uint32_t> crcComputed; // only for stored programs that lie within the memory
+    bool pastEnd = false;                     // found behind an end mark
+};
+
+// A stretch of the file that a salvage search passed over to reach the next intact program.
+struct SkippedRange
+{
+    std::uint64_t offset = 0;
+    std::uint64_t length = 0;
+};

@@ -1,0 +1,28 @@
+#include "RangeCrc.h"
+
+#include <zlib.h>
+
+CRangeCrc::CRangeCrc(const std::uint8_t* bytes, std::uint64_t size) : m_bytes(bytes), m_size(size) {}
+
+std::uint32_t CRangeCrc::Range(std::uint64_t from, std::uint64_t to)
+{
+    ExtendTo(to);
+    const uLong combination = crc32_combine_gen(static_cast<z_off_t>(to - from));
+    return static_cast<std::uint32_t>(crc32_combine_op(m_prefix[from], m_prefix[to], combination));
+}
+
+// One table step per byte, the same step Compute's table describes, each prefix kept.
+void CRangeCrc::ExtendTo(std::uint64_t to)
+{
+    if (m_prefix.empty())
+    {
+        m_prefix.reserve(m_size + 1);
+        m_prefix.push_back(0);
+    }
+    std::uint32_t crc = ~m_prefix.back();
+    for (std::uint64_t i = m_prefix.size() - 1; i < to; ++i)
+    {
+        crc = (crc >> 8) ^ m_table[(crc ^ m_bytes[i]) & 0xFFu];
+        m_prefix.push_back(~crc);
+    }
+}

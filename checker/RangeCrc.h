@@ -1,0 +1,26 @@
+#pragma once
+
+#include "Crc32.h"
+
+#include <cstdint>
+#include <vector>
+
+// The checksum of any range of one run of bytes in a few steps, however many ranges are asked
+// for. The checksums of the run's prefixes are built once, as far as the ranges reach; CRC-32
+// being linear, the checksum of a range follows from those of the two prefixes that bound it,
+// combined as zlib combines checksums.
+class CRangeCrc : public CCrc32
+{
+public:
+    CRangeCrc(const std::uint8_t* bytes, std::uint64_t size);
+
+    // The checksum of bytes [from, to) of the run; from <= to <= size.
+    std::uint32_t Range(std::uint64_t from, std::uint64_t to);
+
+private:
+    void ExtendTo(std::uint64_t to);
+
+    const std::uint8_t* m_bytes;
+    std::uint64_t m_size;
+    std::vector<std::uint32_t> m_prefix; // m_prefix[i]: the checksum of the first i bytes
+};

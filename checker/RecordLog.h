@@ -1,0 +1,25 @@
+#pragma once
+
+#include "ExaminedRecord.h"
+
+#include <mutex>
+#include <vector>
+
+// The examined records of a run, in file order. The worker appends while a front end reads:
+// every access takes the lock, and a reader gets a copy.
+class CRecordLog
+{
+public:
+    void Clear();
+    void Append(ExaminedRecord record);
+    std::vector<ExaminedRecord> Snapshot() const;
+
+private:
+    mutable std::mutex m_lock;
+    std::vector<ExaminedRecord> m_records;
+};
+
+// The dialog's two lists: each name followed by "\r\n", ready for a multi-line edit control.
+// The good list holds the kept programs, the bad list the bad ones and those of unknown state.
+std::u16string GoodList(const std::vector<ExaminedRecord>& records);
+std::u16string BadList(const std::vector<ExaminedRecord>& records);

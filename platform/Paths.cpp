@@ -1,0 +1,60 @@
+#include "Paths.h"
+
+namespace platform
+{
+bool IsPathSeparator(char16_t unit)
+{
+#ifdef _WIN32
+    return unit == u'\\' || unit == u'/';
+#else
+    return unit == u'/';
+#endif
+}
+
+namespace
+{
+std::size_t LastSeparator(const std::u16string& path)
+{
+    for (std::size_t i = path.size(); i > 0; --i)
+    {
+        if (IsPathSeparator(path[i - 1]))
+            return i - 1;
+    }
+    return std::u16string::npos;
+}
+}
+
+std::u16string JoinPath(const std::u16string& folder, const std::u16string& name)
+{
+    if (!folder.empty() && IsPathSeparator(folder.back()))
+        return folder + name;
+    return folder + kPathSeparator + name;
+}
+
+std::u16string LastComponent(const std::u16string& path)
+{
+    const std::size_t separator = LastSeparator(path);
+    return separator == std::u16string::npos ? path : path.substr(separator + 1);
+}
+
+std::u16string FileNameKey(const std::u16string& path)
+{
+#ifdef _WIN32
+    std::u16string key = path;
+    for (char16_t& unit : key)
+    {
+        if (unit >= u'a' && unit <= u'z')
+            unit = static_cast<char16_t>(unit - u'a' + u'A');
+    }
+    return key;
+#else
+    return path;
+#endif
+}
+
+std::u16string FolderPart(const std::u16string& path)
+{
+    const std::size_t separator = LastSeparator(path);
+    return separator == std::u16string::npos ? std::u16string() : path.substr(0, separator);
+}
+}

@@ -1,0 +1,12 @@
+#include "ActiveProgramBoxes.h"
+
+#include <Dialog.h>
+
+void CActiveProgramBoxes::OnSaved(const std::u16string& /*name*/, const std::u16string& /*path*/)
+{
+}
+
+void CActiveProgramBoxes::OnNotSaved(const std::u16string& name)
+{
+    platform::MessageBoxOk(u"Failed to save active program " + name);
+}
