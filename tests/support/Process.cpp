@@ -4,8 +4,11 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
-#include <sys/wait.h>
+#include <cerrno>
+#include <csignal>
 #include <fcntl.h>
+#include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 #endif
 
@@ -65,8 +68,18 @@ int Spawn(const fs::path& program, const std::vector<std::string>& arguments, co
     return static_cast<int>(status);
 }
 #else
-int Spawn(const fs::path& program, const std::vector<std::string>& arguments, const fs::path& directory,
-          const fs::path& out, const fs::path& err)
+// In the child, before exec: each stream as the test wants it.
+bool SetUpStream(int fd, StreamSetup setup, const fs::path& file)
+{
+    if (setup == StreamSetup::Closed)
+        return ::close(fd) == 0 || errno == EBADF;
+    const int opened = setup == StreamSetup::DiskFull ? ::open("/dev/full", O_WRONLY)
+                                                      : ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    return opened >= 0 && ::dup2(opened, fd) >= 0 && ::close(opened) == 0;
+}
+
+int Start(const fs::path& program, const std::vector<std::string>& arguments, const fs::path& directory,
+          const fs::path& streams, StreamSetup setup)
 {
     std::vector<char*> argv{const_cast<char*>(program.c_str())};
     for (const std::string& argument : arguments)
@@ -75,17 +88,30 @@ int Spawn(const fs::path& program, const std::vector<std::string>& arguments, co
     const pid_t child = fork();
     if (child == 0)
     {
-        const int outFd = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        const int errFd = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        if (outFd < 0 || errFd < 0 || ::dup2(outFd, 1) < 0 || ::dup2(errFd, 2) < 0 || ::chdir(directory.c_str()) != 0)
+        if (::chdir(directory.c_str()) != 0 || !SetUpStream(1, setup, streams / "out") ||
+            !SetUpStream(2, setup, streams / "err"))
             _exit(127);
         ::execv(program.c_str(), argv.data());
         _exit(127);
     }
+    return child;
+}
+
+int StatusOf(int status)
+{
+    if (WIFEXITED(status))
+        return WEXITSTATUS(status);
+    return WIFSIGNALED(status) ? 128 + WTERMSIG(status) : -1;
+}
+
+int Spawn(const fs::path& program, const std::vector<std::string>& arguments, const fs::path& directory,
+          const fs::path& out, const fs::path&)
+{
+    const pid_t child = Start(program, arguments, directory, out.parent_path(), StreamSetup::Caught);
     int status = 0;
     if (child < 0 || ::waitpid(child, &status, 0) != child)
         return -1;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return StatusOf(status);
 }
 #endif
 
@@ -116,3 +142,44 @@ fs::path BuildProgram(const fs::path& relative)
 {
     return RunningProgram().parent_path().parent_path() / relative;
 }
+
+#ifndef _WIN32
+RunningProcess::RunningProcess(const fs::path& program, const std::vector<std::string>& arguments,
+                               const fs::path& directory, StreamSetup streams)
+{
+    m_pid = Start(program, arguments, directory, m_streams.path(), streams);
+}
+
+RunningProcess::~RunningProcess()
+{
+    if (m_pid > 0)
+        Wait(std::chrono::milliseconds(0));
+}
+
+void RunningProcess::Signal(int signal)
+{
+    if (m_pid > 0)
+        ::kill(m_pid, signal);
+}
+
+ProcessResult RunningProcess::Wait(std::chrono::milliseconds timeout)
+{
+    ProcessResult result;
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    int status = 0;
+    pid_t ended = 0;
+    while ((ended = ::waitpid(m_pid, &status, WNOHANG)) == 0 && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    if (ended == 0)
+    {
+        ::kill(m_pid, SIGKILL);
+        ::waitpid(m_pid, &status, 0);
+        status = -1;
+    }
+    result.exitStatus = status == -1 ? -1 : StatusOf(status);
+    m_pid = -1;
+    result.out = ReadText(m_streams / "out");
+    result.err = ReadText(m_streams / "err");
+    return result;
+}
+#endif
