@@ -1,5 +1,7 @@
 #include "IntactPrograms.h"
 
+#include <algorithm>
+
 using namespace StoredProgram;
 
 CIntactPrograms::CIntactPrograms(const CProgramImage& image, const CCrc32& crc)
@@ -33,11 +35,15 @@ bool CIntactPrograms::IsIntactAt(std::uint64_t q)
 }
 
 // Only the last byte of a state of 1 to 4 is not zero, so most offsets are passed over by one
-// byte comparison.
+// byte comparison. Behind the file every byte reads 0xFF, so no program starts where that byte
+// would lie behind it.
 std::optional<std::uint64_t> CIntactPrograms::FindFrom(std::uint64_t from)
 {
     const std::uint8_t* bytes = m_image.At(0);
-    for (std::uint64_t q = from; q < kMemorySize; ++q)
+    const std::uint64_t lastStateByte = kStateOffset + 3;
+    const std::uint64_t loaded = m_image.LoadedLength();
+    const std::uint64_t end = std::min<std::uint64_t>(kMemorySize, loaded > lastStateByte ? loaded - lastStateByte : 0);
+    for (std::uint64_t q = from; q < end; ++q)
     {
         const std::uint8_t last = bytes[q + kStateOffset + 3];
         std::uint64_t size = 0;

@@ -1,10 +1,12 @@
-// Takes any bytes as a stored-program file, runs a whole check on it with active program files
-// on, and holds every result to the plain reading in ReferenceCheck.
+// Takes any bytes as a stored-program file and runs whole checks on them: the plain walk with
+// active program files on, then the salvage walk without and with --past-end. Every result is
+// held to the plain readings in ReferenceCheck and ReferenceSalvage.
 #include "ReferenceCheck.h"
+#include "ReferenceSalvage.h"
 
 #include <CheckJob.h>
-#include <System.h>
 #include <TextConversion.h>
+#include <WholeFile.h>
 #include <support/CurrentDirectory.h>
 #include <support/TempDir.h>
 
@@ -19,21 +21,21 @@ namespace fs = std::filesystem;
 namespace
 {
 // One folder per process, made at the first input: the source and its cleaned copy, and beneath
-// them the folder where the active program files land. Emptied after every input.
-class Scratch
+// them the folder where the active program files land. Emptied after every input. It takes the
+// reports of active program files as the dialog would show them.
+class Scratch : public IActiveProgramReport
 {
 public:
-    Scratch() : m_active(m_dir / "active")
-    {
-        fs::create_directory(m_active);
-        platform::SetMessageBoxHandler(
-            [this](const std::u16string& text, const std::u16string&) { m_boxes.push_back(text); });
-    }
+    Scratch() : m_active(m_dir / "active") { fs::create_directory(m_active); }
 
     fs::path Source() const { return m_dir / "input.pgs"; }
     fs::path Cleaned() const { return m_dir / "input__.pgs"; }
     const fs::path& Active() const { return m_active; }
+    const fs::path& Folder() const { return m_dir.path(); }
     const std::vector<std::u16string>& Boxes() const { return m_boxes; }
+
+    void OnSaved(const std::u16string&, const std::u16string&) override {}
+    void OnNotSaved(const std::u16string& name) override { m_boxes.push_back(u"Failed to save active program " + name); }
 
     void Clear()
     {
@@ -58,38 +60,46 @@ void Require(bool holds, const char* what)
     std::abort();
 }
 
-void RequireJob(const CheckJob& job, unsigned exitCode, const reference::Outcome& expected)
+// The texts the dialog shows for the ways a run on a readable file can end.
+std::u16string ErrorText(RunOutcome outcome)
 {
+    switch (outcome)
+    {
+    case RunOutcome::BeyondMemory:
+        return u"Unknown Program State";
+    case RunOutcome::MemoryExceeded:
+        return u"Memory size exceeded.";
+    default:
+        return {};
+    }
+}
+
+void RequirePlainJob(const CheckJob& job, unsigned exitCode, const reference::Outcome& expected)
+{
+    const std::vector<ExaminedRecord> records = job.records.Snapshot();
     Require(job.done.load() != 0, "done is set");
     Require(job.count.load() <= 100, "at most 100 records are examined");
     Require(job.count.load() == expected.count, "count");
+    Require(records.size() == expected.count, "one record reported per examined record");
     Require(exitCode == expected.exitCode, "exit code");
-    Require(job.error.Get() == expected.error, "error text");
-    Require(job.goodList.Get() == expected.goodList, "good list");
-    Require(job.badList.Get() == expected.badList, "bad list");
+    Require(ErrorText(job.outcome.load()) == expected.error, "error text");
+    Require(GoodList(records) == expected.goodList, "good list");
+    Require(BadList(records) == expected.badList, "bad list");
     Require(job.storedAs.Get() == u"input__.pgs", "stored as");
 }
 
-// A name that reaches the file system as it is: one component that is not "..", and no
+// A name that reaches the file system as it is: no separator, no control character, and no
 // surrogate, which the conversion to a file name could merge with another name.
 bool IsPlainName(const std::u16string& name)
 {
-    for (const char16_t unit : name)
-    {
-        if (unit == u'/' || (unit >= 0xD800 && unit <= 0xDFFF))
-            return false;
-    }
-    return name != u"..";
+    return std::none_of(name.begin(), name.end(), [](char16_t unit) {
+        return unit == u'/' || unit < 0x20 || unit == 0x7F || (unit >= 0xD800 && unit <= 0xDFFF);
+    });
 }
 
 bool IsGoodRecord(const Bytes& bytes, const reference::Outcome& expected)
 {
-    for (const Bytes& record : expected.goodRecords)
-    {
-        if (record == bytes)
-            return true;
-    }
-    return false;
+    return std::find(expected.goodRecords.begin(), expected.goodRecords.end(), bytes) != expected.goodRecords.end();
 }
 
 // The file of the plain name at `index` holds its record, or that of a later good record that
@@ -108,12 +118,13 @@ bool PlainNameFileHolds(const Scratch& scratch, std::size_t index, const referen
 }
 
 // Whatever names did, every active program file is one good record; a plain name always gets its
-// file; a box only ever names a name that is not plain.
+// file; a box only ever names a name that is not plain; nothing temporary stays.
 void RequireActivePrograms(const Scratch& scratch, const reference::Outcome& expected)
 {
     for (const auto& entry : fs::directory_iterator(scratch.Active()))
     {
         Require(entry.is_regular_file(), "only files are made");
+        Require(!platform::IsTemporaryFileName(entry.path().filename().u16string()), "no temporary file stays");
         Require(IsGoodRecord(ReadFile(entry.path()), expected), "every active program file is a good record");
     }
     std::vector<std::u16string> refusable;
@@ -128,18 +139,104 @@ void RequireActivePrograms(const Scratch& scratch, const reference::Outcome& exp
         Require(std::find(refusable.begin(), refusable.end(), box) != refusable.end(), "box for a plain name");
 }
 
+unsigned RunCheck(Scratch& scratch, CheckJob& job, bool saveActive, CheckOptions options)
+{
+    job.Reset();
+    job.PrepareRun(U16(scratch.Source()), nullptr, saveActive, &scratch, options);
+    const CurrentDirectory inActive(scratch.Active());
+    return CheckerThreadProc(&job);
+}
+
+reference::SalvageVerdict AsReference(Verdict verdict)
+{
+    switch (verdict)
+    {
+    case Verdict::Good:
+        return reference::SalvageVerdict::Good;
+    case Verdict::Bad:
+        return reference::SalvageVerdict::Bad;
+    case Verdict::Empty:
+        return reference::SalvageVerdict::Empty;
+    case Verdict::UnknownState:
+        return reference::SalvageVerdict::UnknownState;
+    case Verdict::Recovered:
+        return reference::SalvageVerdict::Recovered;
+    case Verdict::Duplicate:
+        break;
+    }
+    return reference::SalvageVerdict::Duplicate;
+}
+
+// What holds of every kept program whatever the reference says: it verifies and lies at its
+// offset in the source, kept programs never overlap, and the cleaned file is their
+// concatenation in file order.
+void RequireKeptPrograms(const std::vector<ExaminedRecord>& records, const Bytes& input, const Bytes& cleaned)
+{
+    const reference::Image image(input);
+    Bytes concatenation;
+    std::uint64_t end = 0;
+    for (const ExaminedRecord& record : records)
+    {
+        if (!IsKept(record.verdict))
+            continue;
+        Require(record.offset >= end, "kept programs do not overlap and come in file order");
+        Require(reference::IsIntactAt(image, record.offset), "every kept program verifies");
+        const Bytes bytes = image.Slice(record.offset, record.size);
+        concatenation.insert(concatenation.end(), bytes.begin(), bytes.end());
+        end = record.offset + record.size;
+    }
+    Require(cleaned == concatenation, "the cleaned file is the kept programs back to back");
+}
+
+void RequireSalvage(const CheckJob& job, const reference::Salvage& expected, const Bytes& cleaned)
+{
+    const std::vector<ExaminedRecord> records = job.records.Snapshot();
+    Require(job.outcome.load() == RunOutcome::Completed, "a salvage completes");
+    Require(records.size() == expected.records.size(), "salvage: examined records");
+    for (std::size_t i = 0; i < records.size(); ++i)
+    {
+        const reference::SalvagedRecord& want = expected.records[i];
+        Require(records[i].offset == want.offset, "salvage: offset");
+        Require(AsReference(records[i].verdict) == want.verdict, "salvage: verdict");
+        Require(records[i].pastEnd == want.pastEnd, "salvage: past end");
+        Require(records[i].name == want.name, "salvage: name");
+    }
+    const std::vector<SkippedRange>& skipped = job.results.skipped;
+    Require(skipped.size() == expected.skipped.size(), "salvage: skipped ranges");
+    for (std::size_t i = 0; i < skipped.size(); ++i)
+        Require(skipped[i].offset == expected.skipped[i].start && skipped[i].length == expected.skipped[i].size,
+                "salvage: skipped range");
+    Require(cleaned == expected.cleaned, "salvage: the cleaned file holds the kept programs");
+}
+
 // Mutations nearly always break a checksum. Sealing the stored programs again in half of them
-// lets good records with fuzzed names, lengths and bodies reach the outputs.
-void Reseal(std::uint8_t* data, std::size_t size)
+// lets good records with fuzzed names, lengths and bodies reach the outputs: those the plain walk
+// reads, or in a quarter of them every stored program the salvage walk past the end mark meets.
+void Seal(std::uint8_t* data, std::size_t size, std::uint64_t start, std::uint64_t recordSize)
+{
+    if (start + 4 > size)
+        return;
+    const std::uint32_t crc = reference::Crc32(reference::Image({data, size}), start + 4, start + recordSize);
+    for (std::size_t i = 0; i < 4; ++i)
+        data[start + i] = static_cast<std::uint8_t>(crc >> (24 - 8 * i));
+}
+
+void Reseal(std::uint8_t* data, std::size_t size, bool behindDamage)
 {
     const reference::Image image({data, size});
-    for (const reference::Span& record : reference::Expect(image).storedPrograms)
+    const reference::Outcome plain = reference::Expect(image);
+    if (!behindDamage)
     {
-        if (record.start + 4 > size)
-            continue;
-        const std::uint32_t crc = reference::Crc32(image, record.start + 4, record.start + record.size);
-        for (std::size_t i = 0; i < 4; ++i)
-            data[record.start + i] = static_cast<std::uint8_t>(crc >> (24 - 8 * i));
+        for (const reference::Span& record : plain.storedPrograms)
+            Seal(data, size, record.start, record.size);
+        return;
+    }
+    for (const reference::SalvagedRecord& record : reference::ExpectSalvage(image, true, plain.goodOffsets).records)
+    {
+        const std::uint64_t body = std::uint64_t{image.BigEndian32(record.offset + 150)} + image.BigEndian32(record.offset + 154);
+        const std::uint64_t recordSize = 158 + body + body % 2;
+        if (record.verdict == reference::SalvageVerdict::Bad && record.offset + recordSize <= 786432)
+            Seal(data, size, record.offset, recordSize);
     }
 }
 }
@@ -151,7 +248,7 @@ extern "C" std::size_t LLVMFuzzerCustomMutator(std::uint8_t* data, std::size_t s
 {
     size = LLVMFuzzerMutate(data, size, maxSize);
     if (seed % 2 == 0)
-        Reseal(data, size);
+        Reseal(data, size, seed % 4 == 2);
     return size;
 }
 
@@ -159,22 +256,34 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     static Scratch scratch;
     const Bytes input(data, data + size);
+    const reference::Image image(input);
     WriteFile(scratch.Source(), input);
-
     CheckJob job;
-    job.Reset();
-    job.PrepareRun(U16(scratch.Source()), nullptr, true);
-    unsigned exitCode = 0;
-    {
-        const CurrentDirectory inActive(scratch.Active());
-        exitCode = CheckerThreadProc(&job);
-    }
 
-    const reference::Outcome expected = reference::Expect(reference::Image(input));
-    RequireJob(job, exitCode, expected);
+    const unsigned exitCode = RunCheck(scratch, job, true, {});
+    const reference::Outcome expected = reference::Expect(image);
+    RequirePlainJob(job, exitCode, expected);
     Require(ReadFile(scratch.Source()) == input, "the source is unchanged");
-    Require(ReadFile(scratch.Cleaned()) == expected.cleaned, "the cleaned file holds the good records");
+    const Bytes cleaned = ReadFile(scratch.Cleaned());
+    Require(cleaned == expected.cleaned, "the cleaned file holds the good records");
+    RequireKeptPrograms(job.records.Snapshot(), input, cleaned);
     RequireActivePrograms(scratch, expected);
+    Require(job.results.leftBehind == reference::ExpectLeftBehind(image, expected.goodOffsets, expected.goodOffsets),
+            "left behind by the plain walk");
+
+    for (const bool pastEnd : {false, true})
+    {
+        RunCheck(scratch, job, false, {.salvage = true, .pastEnd = pastEnd});
+        const reference::Salvage salvage = reference::ExpectSalvage(image, pastEnd, expected.goodOffsets);
+        const Bytes salvaged = ReadFile(scratch.Cleaned());
+        RequireSalvage(job, salvage, salvaged);
+        RequireKeptPrograms(job.records.Snapshot(), input, salvaged);
+        const std::uint32_t left = pastEnd ? 0 : reference::ExpectLeftBehind(image, expected.goodOffsets, salvage.kept);
+        Require(job.results.leftBehind == left, "left behind by the salvage walk");
+    }
+    Require(ReadFile(scratch.Source()) == input, "the source is unchanged");
+    for (const auto& entry : fs::directory_iterator(scratch.Folder()))
+        Require(!platform::IsTemporaryFileName(entry.path().filename().u16string()), "no temporary file stays");
     scratch.Clear();
     return 0;
 }

@@ -31,6 +31,15 @@ Bytes HundredAndOneGood()
     return image.bytes();
 }
 
+// A flipped bit in a length: the plain walk loses what follows, a salvage finds it again.
+Bytes DamagedLength()
+{
+    Bytes bytes = Records({RecordBuilder(u"A").BodyOfSize(9), RecordBuilder(u"B").BodyOfSize(20),
+                           RecordBuilder(u"C").BodyOfSize(31), RecordBuilder(u"D", 3).BodyOfSize(4)});
+    bytes[168 + StoredProgram::kBodyLength1Offset + 3] ^= 0x02;
+    return bytes;
+}
+
 std::vector<std::pair<std::string, Bytes>> Seeds()
 {
     const RecordBuilder boxA = RecordBuilder(u"BOX A").Body({1, 2, 3});
@@ -59,6 +68,15 @@ std::vector<std::pair<std::string, Bytes>> Seeds()
         {"beyond-memory", Records({boxA, RecordBuilder(u"OVER").Lengths(kMemorySize - kHeaderSize - 159, 0)})},
         {"huge-lengths", Records({boxA, RecordBuilder(u"HUGE").Lengths(0xFFFFFFFF, 0xFFFFFFFF)})},
         {"hundred-and-one", HundredAndOneGood()},
+        {"damaged-length", DamagedLength()},
+        {"stale-behind-end",
+         FileImage()
+             .Add(boxA)
+             .EndMark()
+             .Add(Bytes(3, 0x00))
+             .Add(RecordBuilder(u"BOX A", 2).BodyOfSize(11))
+             .Add(RecordBuilder(u"OLD").BodyOfSize(5))
+             .bytes()},
     };
 }
 }

@@ -35,6 +35,7 @@ void Take(Outcome& outcome, const Image& image, std::uint64_t start, std::uint64
         return;
     }
     Bytes record = image.Slice(start, size);
+    outcome.goodOffsets.insert(start);
     outcome.cleaned.insert(outcome.cleaned.end(), record.begin(), record.end());
     outcome.goodRecords.push_back(std::move(record));
     outcome.goodNames.push_back(name);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <set>
 #include <span>
 #include <string>
 #include <vector>
@@ -43,6 +44,7 @@ struct Outcome
     std::uint16_t count = 0;
     Bytes cleaned;                       // the good records back to back
     std::vector<Bytes> goodRecords;      // in file order
+    std::set<std::uint64_t> goodOffsets;
     std::vector<std::u16string> goodNames;
     std::u16string goodList;
     std::u16string badList;
