@@ -115,7 +115,8 @@ bool WriteCleaned(platform::CWholeFile& output, CProgramImage& image, const std:
     std::uint32_t length = 0;
     for (const KeptRecord& record : kept)
     {
-        std::memmove(bytes + length, bytes + record.offset, record.size);
+        if (record.offset != length)
+            std::memmove(bytes + length, bytes + record.offset, record.size);
         length += record.size;
     }
     return output.Write(bytes, length) && output.Commit();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ProgramImage.h"
+#include "Crc32.h"
 #include "RangeCrc.h"
 
 #include <cstdint>

@@ -9,11 +9,16 @@ bool CProgramImage::Allocate()
     return m_block.Allocate(kViewSize);
 }
 
-// Only the bytes a short read leaves unfilled get the 0xFF fill.
+// A file of known size is read in one call. Only the bytes a short read leaves unfilled get the
+// 0xFF fill.
 bool CProgramImage::Load(platform::CFile& source)
 {
+    std::uint64_t size = kViewSize;
+    if (!source.Size(size))
+        size = kViewSize;
+    const std::uint32_t wanted = size < kViewSize ? static_cast<std::uint32_t>(size) : kViewSize;
     std::uint32_t got = 0;
-    if (!source.Read(m_block.Data(), kViewSize, got))
+    if (!source.Read(m_block.Data(), wanted, got))
         return false;
     m_loaded = got;
     std::memset(m_block.Data() + got, 0xFF, kViewSize - got);

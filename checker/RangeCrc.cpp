@@ -11,9 +11,10 @@ std::uint32_t CRangeCrc::Range(std::uint64_t from, std::uint64_t to)
     return static_cast<std::uint32_t>(crc32_combine_op(m_prefix[from], m_prefix[to], combination));
 }
 
-// One table step per byte, the same step Compute's table describes, each prefix kept.
+// One step of zlib's byte table per byte, each prefix kept.
 void CRangeCrc::ExtendTo(std::uint64_t to)
 {
+    const z_crc_t* table = get_crc_table();
     if (m_prefix.empty())
     {
         m_prefix.reserve(m_size + 1);
@@ -22,7 +23,7 @@ void CRangeCrc::ExtendTo(std::uint64_t to)
     std::uint32_t crc = ~m_prefix.back();
     for (std::uint64_t i = m_prefix.size() - 1; i < to; ++i)
     {
-        crc = (crc >> 8) ^ m_table[(crc ^ m_bytes[i]) & 0xFFu];
+        crc = (crc >> 8) ^ table[(crc ^ m_bytes[i]) & 0xFFu];
         m_prefix.push_back(~crc);
     }
 }

@@ -1,15 +1,13 @@
 #pragma once
 
-#include "Crc32.h"
-
 #include <cstdint>
 #include <vector>
 
-// The checksum of any range of one run of bytes in a few steps, however many ranges are asked
-// for. The checksums of the run's prefixes are built once, as far as the ranges reach; CRC-32
-// being linear, the checksum of a range follows from those of the two prefixes that bound it,
-// combined as zlib combines checksums.
-class CRangeCrc : public CCrc32
+// The standard CRC-32 of any range of one run of bytes in a few steps, however many ranges are
+// asked for. The checksums of the run's prefixes are built once, as far as the ranges reach;
+// CRC-32 being linear, the checksum of a range follows from those of the two prefixes that bound
+// it, combined as zlib combines checksums.
+class CRangeCrc
 {
 public:
     CRangeCrc(const std::uint8_t* bytes, std::uint64_t size);

@@ -32,6 +32,8 @@ public:
     // left as they were.
     bool Read(void* buffer, std::uint32_t count, std::uint32_t& bytesRead);
     bool Write(const void* buffer, std::uint32_t count);
+    // The size of an open file, as the system reports it now.
+    bool Size(std::uint64_t& size) const;
     // Written data reaches the storage device.
     bool Flush();
     bool Close();

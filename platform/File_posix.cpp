@@ -112,6 +112,15 @@ bool CFile::Write(const void* buffer, std::uint32_t count)
     return true;
 }
 
+bool CFile::Size(std::uint64_t& size) const
+{
+    struct stat info {};
+    if (!IsOpen() || ::fstat(m_fd, &info) != 0)
+        return false;
+    size = static_cast<std::uint64_t>(info.st_size);
+    return true;
+}
+
 bool CFile::Flush()
 {
     if (!IsOpen() || CFileFaults::ShouldFail(FileOp::Flush))

@@ -105,6 +105,15 @@ bool CFile::Write(const void* buffer, std::uint32_t count)
     return true;
 }
 
+bool CFile::Size(std::uint64_t& size) const
+{
+    LARGE_INTEGER length{};
+    if (!IsOpen() || !GetFileSizeEx(AsHandle(m_handle), &length))
+        return false;
+    size = static_cast<std::uint64_t>(length.QuadPart);
+    return true;
+}
+
 bool CFile::Flush()
 {
     if (!IsOpen() || CFileFaults::ShouldFail(FileOp::Flush))
