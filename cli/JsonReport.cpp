@@ -58,7 +58,7 @@ std::u16string JsonReport(const FileReport& report)
     const json line = {
         {"path", Text(report.path)},
         {"cleaned", TextOrNull(report.results.cleanedPath)},
-        {"error", TextOrNull(OutcomeText(report.outcome))},
+        {"error", TextOrNull(CliOutcomeText(report.outcome))},
         {"examined", report.count},
         {"good", Names(report, Verdict::Good, Verdict::Good)},
         {"bad", Names(report, Verdict::Bad, Verdict::UnknownState)},

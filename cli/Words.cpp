@@ -1,31 +1,12 @@
 #include "Words.h"
 
-std::u16string OutcomeText(RunOutcome outcome)
+#include <OutcomeText.h>
+
+// The program's words, but for a source that is no regular file, which only the command line
+// can tell apart.
+std::u16string CliOutcomeText(RunOutcome outcome)
 {
-    switch (outcome)
-    {
-    case RunOutcome::Completed:
-    case RunOutcome::Aborted:
-        return {};
-    case RunOutcome::BeyondMemory:
-        return u"Unknown Program State";
-    case RunOutcome::MemoryExceeded:
-        return u"Memory size exceeded.";
-    case RunOutcome::AllocationFailed:
-        return u"Memory allocation failed.";
-    case RunOutcome::OutputNotCreated:
-    case RunOutcome::SourceNotOpened:
-        return u"File not found.";
-    case RunOutcome::SourceNotRegular:
-        return u"Not a regular file.";
-    case RunOutcome::ReadFailed:
-        return u"File read error.";
-    case RunOutcome::WriteFailed:
-        return u"File write error.";
-    case RunOutcome::NotStarted:
-        break;
-    }
-    return u"The check could not be started.";
+    return outcome == RunOutcome::SourceNotRegular ? u"Not a regular file." : OutcomeText(outcome);
 }
 
 const char* VerdictName(Verdict verdict)

@@ -6,7 +6,7 @@
 #include <string>
 
 // The words the command line uses for how a run ended; empty for a run with nothing to report.
-std::u16string OutcomeText(RunOutcome outcome);
+std::u16string CliOutcomeText(RunOutcome outcome);
 
 // The word for a verdict, the same in the record table and in JSON.
 const char* VerdictName(Verdict verdict);

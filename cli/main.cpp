@@ -61,7 +61,7 @@ void TellLeftBehind(const FileReport& report)
 
 void Report(const CommandLine& line, const FileReport& report, bool withHeading)
 {
-    const std::u16string error = OutcomeText(report.outcome);
+    const std::u16string error = CliOutcomeText(report.outcome);
     if (!error.empty())
         output::Message(u"Error: " + error);
     if (line.json)

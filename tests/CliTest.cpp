@@ -474,6 +474,13 @@ std::vector<std::string> ManyFullImages(const TempDir& dir, std::vector<Bytes>& 
     return names;
 }
 
+// Each source's cleaned file as it stood before the run.
+void WriteOlderCleanedFiles(const TempDir& dir, const std::vector<std::string>& names, const Bytes& older)
+{
+    for (const std::string& name : names)
+        WriteFile(dir / (name.substr(0, name.size() - 4) + "__.pgs"), older);
+}
+
 // Every cleaned file is the older one or the complete new one.
 void ExpectWholeOrOlder(const TempDir& dir, const std::vector<std::string>& names, const std::vector<Bytes>& contents,
                         const Bytes& older)
@@ -491,8 +498,7 @@ TEST_F(Cli, CtrlCStopsInOrderWithStatus130)
     std::vector<Bytes> contents;
     const std::vector<std::string> names = ManyFullImages(dir, contents);
     const Bytes older(64, 0x42);
-    for (const std::string& name : names)
-        WriteFile(dir / (name.substr(0, name.size() - 4) + "__.pgs"), older);
+    WriteOlderCleanedFiles(dir, names, older);
     RunningProcess cli(CliProgram(), names, dir.path());
     std::this_thread::sleep_for(std::chrono::milliseconds(40));
     cli.Signal(SIGINT);
@@ -510,8 +516,7 @@ TEST_F(Cli, AKilledRunLeavesEveryOutputOldOrWhole)
     std::vector<Bytes> contents;
     const std::vector<std::string> names = ManyFullImages(dir, contents);
     const Bytes older(64, 0x42);
-    for (const std::string& name : names)
-        WriteFile(dir / (name.substr(0, name.size() - 4) + "__.pgs"), older);
+    WriteOlderCleanedFiles(dir, names, older);
     for (const int delay : {15, 35, 60})
     {
         RunningProcess cli(CliProgram(), names, dir.path());

@@ -9,19 +9,18 @@
 # flush to the device costs, so try one on disk and one in /dev/shm. Builds the native
 # jobsift-cli first when it is missing.
 set -eu
-root=$(cd "$(dirname "$0")/../.." && pwd)
+. "$(dirname "$0")/common.sh"
 work=${1:-$root/build/bench/batch}
-cli=$root/build/native/cli/jobsift-cli
-floor=$root/build/bench/floor
-[ -x "$cli" ] || { cmake --preset native >/dev/null && cmake --build --preset native --target jobsift-cli; }
-mkdir -p "$root/build/bench" "$work"
-c++ -O2 -std=c++20 -o "$floor" "$root/scripts/bench/floor.cpp" -lz
+mkdir -p "$work"
 rm -f "$work"/*.pgs "$work"/*.floor
 python3 "$root/scripts/bench/make-images.py" full "$work" 20
 cd "$work"
-hyperfine --warmup 3 --runs "${RUNS:-30}" --export-json "$work/times.json" \
-    --command-name floor "$floor full*.pgs" \
-    --command-name jobsift-cli "$cli full*.pgs > /dev/null"
+# The files are named one by one, so that neither command sees the other's outputs; hyperfine
+# runs them without a shell and throws their output away.
+files=$(echo full[0-9][0-9].pgs)
+hyperfine -N --warmup 3 --runs "${RUNS:-30}" --export-json "$work/times.json" \
+    --command-name floor "$floor $files" \
+    --command-name jobsift-cli "$cli $files"
 python3 - "$work/times.json" <<'PY'
 import json, sys
 results = {r["command"]: r for r in json.load(open(sys.argv[1]))["results"]}
