@@ -65,7 +65,10 @@ Salvaged Salvage(const Bytes& bytes, bool pastEnd = false)
 
 std::u16string ProgramName(int i)
 {
-    return u"P" + std::u16string(1, static_cast<char16_t>(u'0' + i / 10)) + static_cast<char16_t>(u'0' + i % 10);
+    std::u16string name = u"P00";
+    name[1] = static_cast<char16_t>(u'0' + i / 10);
+    name[2] = static_cast<char16_t>(u'0' + i % 10);
+    return name;
 }
 
 // Twenty programs of different sizes, odd bodies among them, then the end mark.
