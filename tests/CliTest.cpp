@@ -500,7 +500,11 @@ TEST_F(Cli, CtrlCStopsInOrderWithStatus130)
     const Bytes older(64, 0x42);
     WriteOlderCleanedFiles(dir, names, older);
     RunningProcess cli(CliProgram(), names, dir.path());
-    std::this_thread::sleep_for(std::chrono::milliseconds(40));
+    // Once the first file is done the program is surely watching for interrupts, with many to go.
+    const fs::path first = dir / "f100__.pgs";
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (ReadFile(first).size() != contents[0].size() && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     cli.Signal(SIGINT);
     const ProcessResult result = cli.Wait();
     EXPECT_EQ(result.exitStatus, 130) << result.err;
