@@ -93,17 +93,29 @@ TEST_F(CheckerDialogInProcessTest, OpeningResetsTheJobButKeepsPathAndOption)
     m_job.done = 0;
     m_job.abort = 1;
     m_job.count = 7;
-    for (CSharedText* text : {&m_job.error, &m_job.badList, &m_job.goodList, &m_job.storedAs})
-        text->Set(u"left over");
+    m_job.outcome = RunOutcome::ReadFailed;
+    ExaminedRecord leftOver;
+    leftOver.name = u"left over";
+    for (const Verdict verdict : {Verdict::Good, Verdict::Bad})
+    {
+        leftOver.verdict = verdict;
+        m_job.records.Append(leftOver);
+    }
+    m_job.storedAs.Set(u"left over");
+    m_job.results.cleanedPath = u"left over";
     m_job.path.Set(u"keep.pgs");
     m_job.saveActive = 1;
     CCheckerDlg dialog(m_job);
-    RunAndInspect(dialog, [this](HWND) {
+    RunAndInspect(dialog, [this](HWND window) {
         EXPECT_EQ(m_job.done, 1);
         EXPECT_EQ(m_job.abort, 0);
         EXPECT_EQ(m_job.count, 0);
-        for (const CSharedText* text : {&m_job.error, &m_job.badList, &m_job.goodList, &m_job.storedAs})
-            EXPECT_TRUE(text->IsEmpty());
+        EXPECT_EQ(m_job.outcome, RunOutcome::Completed);
+        EXPECT_TRUE(m_job.records.Snapshot().empty());
+        EXPECT_TRUE(m_job.storedAs.IsEmpty());
+        EXPECT_TRUE(m_job.results.cleanedPath.empty());
+        for (const int id : {IDC_GOOD_LIST, IDC_BAD_LIST, IDC_CHECK_COUNT, IDC_STORED_AS})
+            EXPECT_EQ(GetWindowTextLengthW(GetDlgItem(window, id)), 0) << id;
         EXPECT_EQ(m_job.path.Get(), u"keep.pgs");
         EXPECT_EQ(m_job.saveActive, 1);
     });
