@@ -1,38 +1,21 @@
 // What only the dialog's own process can see: its system menu, its window icons, the focus and
-// the job it resets and waits for. The dialog runs modally on the test's thread; a thread
-// timer looks at it from inside its modal loop and then cancels it.
+// the job it resets and waits for. The dialog runs modally on the test's thread (see ModalRun.h).
+#include "ModalRun.h"
+
 #include <CheckerDlg.h>
 #include <resource.h>
 
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <functional>
 #include <memory>
 #include <thread>
 
 using namespace std::chrono_literals;
+using modal::RunAndInspect;
 
 namespace
 {
-std::function<void(HWND)> g_inspect;
-const CCheckerDlg* g_running = nullptr;
-
-void CALLBACK InspectOnce(HWND, UINT, UINT_PTR timerId, DWORD)
-{
-    KillTimer(nullptr, timerId);
-    g_inspect(g_running->Handle());
-    PostMessageW(g_running->Handle(), WM_COMMAND, IDCANCEL, 0);
-}
-
-void RunAndInspect(CCheckerDlg& dialog, std::function<void(HWND)> inspect)
-{
-    g_inspect = std::move(inspect);
-    g_running = &dialog;
-    SetTimer(nullptr, 0, 10, InspectOnce);
-    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
-}
-
 std::wstring MenuText(HMENU menu, int position)
 {
     wchar_t text[128] = {};
