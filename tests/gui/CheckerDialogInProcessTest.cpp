@@ -1,15 +1,22 @@
-// What only the dialog's own process can see: its system menu, its window icons, the focus and
-// the job it resets and waits for. The dialog runs modally on the test's thread (see ModalRun.h).
+// What only the dialog's own process can see: its system menu, its window icons, the focus, the
+// job it resets and waits for, and drops. The dialog runs modally on the test's thread (see
+// ModalRun.h).
 #include "ModalRun.h"
+#include "WindowDriver.h"
 
 #include <CheckerDlg.h>
 #include <resource.h>
 
+#include <shlobj.h>
+
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstring>
 #include <memory>
+#include <string>
 #include <thread>
+#include <vector>
 
 using namespace std::chrono_literals;
 using modal::RunAndInspect;
@@ -148,4 +155,64 @@ INSTANTIATE_TEST_SUITE_P(Worker, DestructorTest,
                          ::testing::Values(DestructorCase{"NeverStarted", false, 0ms, 0ms, 100ms},
                                            DestructorCase{"DoneAfter700ms", true, 700ms, 900ms, 1200ms}),
                          [](const auto& testCase) { return std::string(testCase.param.name); });
+
+// A drop handle as the shell makes it: a DROPFILES header, then the paths, each ended by a zero
+// unit and the list by one more.
+HGLOBAL MakeDrop(const std::vector<std::wstring>& files)
+{
+    std::wstring list;
+    for (const std::wstring& file : files)
+        list += file + L'\0';
+    list += L'\0';
+    const std::size_t listBytes = list.size() * sizeof(wchar_t);
+    const HGLOBAL drop = GlobalAlloc(GHND, sizeof(DROPFILES) + listBytes);
+    auto* header = static_cast<DROPFILES*>(GlobalLock(drop));
+    header->pFiles = sizeof(DROPFILES);
+    header->fWide = TRUE;
+    std::memcpy(header + 1, list.data(), listBytes);
+    GlobalUnlock(drop);
+    return drop;
+}
+
+std::wstring LongPath()
+{
+    return L"C:\\jobs\\" + std::wstring(120, L'a') + L"\\" + std::wstring(120, L'b') + L"\\line3.pgs";
+}
+
+struct DropCase
+{
+    const char* name;
+    std::vector<std::wstring> files;
+    std::wstring shown; // in the path box afterwards, which held "typed.pgs" before
+};
+
+class DropTest : public CheckerDialogInProcessTest, public ::testing::WithParamInterface<DropCase>
+{
+};
+
+TEST_P(DropTest, FirstFileGoesIntoThePathBoxNothingStartsAndTheHandleIsGivenBack)
+{
+    CCheckerDlg dialog(m_job);
+    RunAndInspect(dialog, [this](HWND window) {
+        EXPECT_EQ(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_ACCEPTFILES, WS_EX_ACCEPTFILES)
+            << "the window takes no drops";
+        SetDlgItemTextW(window, IDC_FILE_PATH, L"typed.pgs");
+        const HGLOBAL drop = MakeDrop(GetParam().files);
+        SendMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+        EXPECT_EQ(gui::ItemText(window, IDC_FILE_PATH), GetParam().shown);
+        EXPECT_EQ(GlobalFlags(drop), static_cast<UINT>(GMEM_INVALID_HANDLE)) << "the drop handle was kept";
+        EXPECT_EQ(m_job.done, 1) << "a drop started a run";
+    });
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, DropTest,
+    ::testing::Values(DropCase{"One", {L"C:\\jobs\\line3.pgs"}, L"C:\\jobs\\line3.pgs"},
+                      DropCase{"Several",
+                               {L"C:\\jobs\\first.pgs", L"D:\\second.pgs", L"C:\\third.txt"},
+                               L"C:\\jobs\\first.pgs"},
+                      DropCase{"LongerThanMaxPath", {LongPath()}, LongPath()},
+                      DropCase{"NotAStoredProgramFile", {L"C:\\jobs\\notes.txt"}, L"C:\\jobs\\notes.txt"},
+                      DropCase{"None", {}, L"typed.pgs"}),
+    [](const auto& testCase) { return std::string(testCase.param.name); });
 }
