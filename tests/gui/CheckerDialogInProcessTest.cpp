@@ -1,11 +1,13 @@
 // What only the dialog's own process can see: its system menu, its window icons, the focus, the
-// job it resets and waits for, and drops. The dialog runs modally on the test's thread (see
-// ModalRun.h).
+// job it resets and waits for, and drops and failed starts with their boxes. The dialog runs
+// modally on the test's thread (see ModalRun.h).
 #include "ModalRun.h"
 #include "WindowDriver.h"
 
 #include <CheckerDlg.h>
 #include <resource.h>
+#include <support/RecordBuilder.h>
+#include <support/TempDir.h>
 
 #include <shlobj.h>
 
@@ -13,13 +15,16 @@
 
 #include <chrono>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <thread>
 #include <vector>
 
+namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 using modal::RunAndInspect;
+using modal::RunWithOperator;
 
 namespace
 {
@@ -215,4 +220,38 @@ INSTANTIATE_TEST_SUITE_P(
                       DropCase{"NotAStoredProgramFile", {L"C:\\jobs\\notes.txt"}, L"C:\\jobs\\notes.txt"},
                       DropCase{"None", {}, L"typed.pgs"}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
+
+// The worker's thread cannot be started: one box says so, the poll is over, and the next click
+// runs the check.
+TEST_F(CheckerDialogInProcessTest, AThreadThatCannotStartEndsTheRunWithOneBoxAndRunCheckerWorksAgain)
+{
+    const TempDir dir;
+    const fs::path source = dir / "line3.pgs";
+    WriteFile(source, FileImage().Add(RecordBuilder(u"BOX A").BodyOfSize(40)).EndMark().bytes());
+    platform::CThread::FailNextStarts(1);
+    CCheckerDlg dialog(m_job);
+    dialog.SetInitialPath(U16(source));
+    RunWithOperator(dialog, [&](HWND window) {
+        gui::PostClick(window, IDC_RUN_CHECKER);
+        const HWND box = gui::WaitForTopWindow(GetCurrentProcessId(), L"Error");
+        ASSERT_NE(box, nullptr) << "no Error box";
+        EXPECT_EQ(gui::MessageBoxText(box), L"The check could not be started.");
+        EXPECT_EQ(GetWindow(box, GW_OWNER), window);
+        gui::PostClick(box, IDOK);
+        ASSERT_TRUE(gui::WaitUntilGone(box));
+        EXPECT_TRUE(gui::IsItemEnabled(window, IDC_RUN_CHECKER));
+        EXPECT_EQ(m_job.outcome, RunOutcome::NotStarted);
+        EXPECT_EQ(m_job.done, 1);
+        std::this_thread::sleep_for(700ms);
+        EXPECT_TRUE(gui::TopWindows(GetCurrentProcessId(), L"Error").empty()) << "a poll went on after the failure";
+        EXPECT_EQ(gui::ItemText(window, IDC_CHECK_COUNT), L"");
+        EXPECT_FALSE(fs::exists(dir / "line3__.pgs"));
+
+        gui::PostClick(window, IDC_RUN_CHECKER);
+        const auto done = [window] { return gui::ItemText(window, IDC_CHECK_COUNT) == L"1 Files Checked...Done!"; };
+        EXPECT_TRUE(gui::WaitUntil(done)) << "count line: " << gui::ItemText(window, IDC_CHECK_COUNT);
+        EXPECT_TRUE(fs::exists(dir / "line3__.pgs"));
+    });
+    platform::CThread::FailNextStarts(0);
+}
 }
