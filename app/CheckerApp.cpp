@@ -3,8 +3,26 @@
 #include "Globals.h"
 
 #include <CheckerDlg.h>
+#include <Console.h>
+#include <Win32Path.h>
 
 #include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+namespace
+{
+// Explorer's "Open with", a file dropped on the program and a shortcut all name the file as the
+// first argument; further arguments mean nothing to the dialog. A relative name is taken from
+// the folder the program was started in, as the operator sees it there.
+std::u16string FileToOpen()
+{
+    // On Windows the arguments come from the system's command line, not from argc and argv.
+    const std::vector<std::u16string> arguments = platform::CommandLineArguments(0, nullptr);
+    return arguments.empty() ? std::u16string() : platform::FullPathName(arguments.front());
+}
+}
 
 CCheckerApp::~CCheckerApp() = default;
 
@@ -16,6 +34,7 @@ BOOL CCheckerApp::InitInstance()
     InitCommonControlsEx(&controls);
     {
         CCheckerDlg dialog(theCheckJob);
+        dialog.SetInitialPath(FileToOpen());
         dialog.DoModal();
     }
     // The dialog's destructor has asked the worker to stop and waited 9.5 s for it. A worker

@@ -3,7 +3,8 @@
 CCheckerApp theApp;
 CheckJob theCheckJob;
 
-// The program takes no command line.
+// The raw command line goes unused: the application takes its arguments from the platform layer,
+// split as the system splits them.
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
     theApp.InitInstance();

@@ -1,7 +1,11 @@
 #include "Dialog.h"
 
 #include "System.h"
+#include "TextConversion.h"
 #include "Win32Text.h"
+
+#include <exception>
+#include <new>
 
 namespace platform
 {
@@ -52,6 +56,11 @@ bool CDialog::OnTimer(UINT_PTR /*timerId*/)
     return false;
 }
 
+bool CDialog::OnMessage(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/, INT_PTR& /*result*/)
+{
+    return false;
+}
+
 void CDialog::EndDialog(INT_PTR result)
 {
     ::EndDialog(m_hWnd, result);
@@ -86,8 +95,46 @@ void MessageBoxOk(const std::u16string& text, const std::u16string& caption)
     ShowBox(nullptr, text, caption);
 }
 
+namespace
+{
+std::u16string UnexpectedErrorText(const std::exception_ptr& error)
+{
+    try
+    {
+        std::rethrow_exception(error);
+    }
+    catch (const std::bad_alloc&)
+    {
+        return u"Memory allocation failed.";
+    }
+    catch (const std::exception& known)
+    {
+        return u"Unexpected error: " + FromUtf8(known.what());
+    }
+    catch (...)
+    {
+        return u"Unexpected error.";
+    }
+}
+
+// Whatever went wrong, the operator hears of it; when even the words cannot be put together
+// (no memory left), the system's own plain box has to do.
+void ReportUnexpectedError(HWND owner, const std::exception_ptr& error) noexcept
+{
+    try
+    {
+        ShowBox(owner, UnexpectedErrorText(error), {});
+    }
+    catch (...)
+    {
+        MessageBoxW(owner, L"Unexpected error.", nullptr, MB_OK);
+    }
+}
+}
+
 // Messages that come before WM_INITDIALOG (WM_SETFONT and the like) find no object yet and
-// get the default handling.
+// get the default handling. An exception must not unwind through the system's code that called
+// us: it is caught here, at the last frame of ours.
 INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_INITDIALOG)
@@ -104,7 +151,15 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, L
         dialog->m_hWnd = nullptr;
         return FALSE;
     }
-    return dialog->Dispatch(message, wParam, lParam);
+    try
+    {
+        return dialog->Dispatch(message, wParam, lParam);
+    }
+    catch (...)
+    {
+        ReportUnexpectedError(window, std::current_exception());
+        return FALSE;
+    }
 }
 
 // WM_INITDIALOG and WM_QUERYDRAGICON return their result directly; for the others TRUE means
@@ -129,7 +184,10 @@ INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
         OnDestroy();
         return FALSE;
     default:
-        return FALSE;
+    {
+        INT_PTR result = TRUE;
+        return OnMessage(message, wParam, lParam, result) ? result : FALSE;
+    }
     }
 }
 }

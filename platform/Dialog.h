@@ -9,7 +9,8 @@ namespace platform
 // A modal dialog built from a template in the executable. The object owns its window from
 // WM_INITDIALOG to WM_NCDESTROY; the static procedure finds the object through GWLP_USERDATA
 // and hands each message to the matching virtual handler. A handler that returns false leaves
-// the message to the system's default dialog handling.
+// the message to the system's default dialog handling. A handler that throws never takes the
+// exception into Windows: the operator is told in a box and the message gets the default handling.
 class CDialog
 {
 public:
@@ -34,6 +35,10 @@ protected:
     virtual HICON OnQueryDragIcon();
     virtual bool OnTimer(UINT_PTR timerId);
     virtual void OnDestroy() {}
+    // Every message the handlers above do not take. True when handled; `result` is what the
+    // dialog procedure then returns, TRUE ("handled") unless the handler sets it, as the few
+    // messages that answer through the return value itself need.
+    virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result);
 
     void EndDialog(INT_PTR result);
     UINT_PTR SetTimer(UINT_PTR timerId, UINT milliseconds);

@@ -12,6 +12,7 @@
 #include <resource.h>
 
 #include <string>
+#include <utility>
 
 namespace
 {
@@ -46,6 +47,11 @@ CCheckerDlg::CCheckerDlg(CheckJob& job, HWND parent)
     : CDialog(IDD_CHECKER_DIALOG, parent), m_job(job),
       m_hIcon(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME)))
 {
+}
+
+void CCheckerDlg::SetInitialPath(std::u16string path)
+{
+    m_initialPath = std::move(path);
 }
 
 CCheckerDlg::~CCheckerDlg()
@@ -85,6 +91,9 @@ bool CCheckerDlg::OnInitDialog()
     SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
     m_nTimer = 0;
     m_job.Reset();
+    m_editPath.SetText(m_initialPath);
+    // Registered here rather than in the template, whose styles stay as they have always been.
+    platform::AcceptDroppedFiles(Handle());
     return true;
 }
 
@@ -146,6 +155,25 @@ void CCheckerDlg::OnSelectFile()
     platform::COpenFileDialog dialog(OFN_FILEMUSTEXIST | OFN_LONGNAMES, kFilterView, u"Select PGS Data File");
     if (dialog.DoModal(Handle()))
         m_editPath.SetText(dialog.GetPathName());
+}
+
+// A dropped file only fills the path box, as a pick with "Select PGS File" does; of several,
+// the first. Whether it is a stored-program file is for "Run Checker" to say. A drop that names
+// no file leaves the box as it was.
+void CCheckerDlg::OnDropFiles(const platform::CDroppedFiles& files)
+{
+    const std::u16string first = files.Path(0);
+    if (!first.empty())
+        m_editPath.SetText(first);
+}
+
+bool CCheckerDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result)
+{
+    if (message != WM_DROPFILES)
+        return CDialog::OnMessage(message, wParam, lParam, result);
+    const platform::CDroppedFiles files(wParam);
+    OnDropFiles(files);
+    return true;
 }
 
 // The job serves one run at a time. The button is disabled during a run, but a click can still

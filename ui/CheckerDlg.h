@@ -5,6 +5,9 @@
 #include <CheckJob.h>
 #include <Controls.h>
 #include <Dialog.h>
+#include <Win32DroppedFiles.h>
+
+#include <string>
 
 // The main window: the operator chooses a stored-program file, starts a check on the job's
 // worker and follows it through a 500 ms poll of the job.
@@ -13,6 +16,10 @@ class CCheckerDlg : public platform::CDialog
 public:
     explicit CCheckerDlg(CheckJob& job, HWND parent = nullptr);
     ~CCheckerDlg() override;
+
+    // The path box shows `path` when the dialog opens; nothing is checked until the operator
+    // asks.
+    void SetInitialPath(std::u16string path);
 
 protected:
     void DoDataExchange() override;
@@ -23,9 +30,11 @@ protected:
     HICON OnQueryDragIcon() override;
     bool OnTimer(UINT_PTR timerId) override;
     void OnDestroy() override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
 
 private:
     void OnSelectFile();
+    void OnDropFiles(const platform::CDroppedFiles& files);
     void OnRunChecker();
     void AddAboutEntry();
     void DisableRunChecker();
@@ -34,6 +43,7 @@ private:
     void WaitForWorker();
 
     CheckJob& m_job;
+    std::u16string m_initialPath;
     CActiveProgramBoxes m_activeProgramBoxes;
     UINT_PTR m_nTimer = 0;
     platform::CStatic m_staticStoredAs;

@@ -1,38 +1,33 @@
-// What only the dialog's own process can see: its system menu, its window icons, the focus and
-// the job it resets and waits for. The dialog runs modally on the test's thread; a thread
-// timer looks at it from inside its modal loop and then cancels it.
+// What only the dialog's own process can see: its system menu, its window icons, the focus, the
+// job it resets and waits for, and drops and failed starts with their boxes. The dialog runs
+// modally on the test's thread (see ModalRun.h).
+#include "ModalRun.h"
+#include "WindowDriver.h"
+
 #include <CheckerDlg.h>
 #include <resource.h>
+#include <support/RecordBuilder.h>
+#include <support/TempDir.h>
+
+#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <functional>
+#include <cstring>
+#include <filesystem>
 #include <memory>
+#include <string>
 #include <thread>
+#include <vector>
 
+namespace fs = std::filesystem;
 using namespace std::chrono_literals;
+using modal::RunAndInspect;
+using modal::RunWithOperator;
 
 namespace
 {
-std::function<void(HWND)> g_inspect;
-const CCheckerDlg* g_running = nullptr;
-
-void CALLBACK InspectOnce(HWND, UINT, UINT_PTR timerId, DWORD)
-{
-    KillTimer(nullptr, timerId);
-    g_inspect(g_running->Handle());
-    PostMessageW(g_running->Handle(), WM_COMMAND, IDCANCEL, 0);
-}
-
-void RunAndInspect(CCheckerDlg& dialog, std::function<void(HWND)> inspect)
-{
-    g_inspect = std::move(inspect);
-    g_running = &dialog;
-    SetTimer(nullptr, 0, 10, InspectOnce);
-    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
-}
-
 std::wstring MenuText(HMENU menu, int position)
 {
     wchar_t text[128] = {};
@@ -93,17 +88,29 @@ TEST_F(CheckerDialogInProcessTest, OpeningResetsTheJobButKeepsPathAndOption)
     m_job.done = 0;
     m_job.abort = 1;
     m_job.count = 7;
-    for (CSharedText* text : {&m_job.error, &m_job.badList, &m_job.goodList, &m_job.storedAs})
-        text->Set(u"left over");
+    m_job.outcome = RunOutcome::ReadFailed;
+    ExaminedRecord leftOver;
+    leftOver.name = u"left over";
+    for (const Verdict verdict : {Verdict::Good, Verdict::Bad})
+    {
+        leftOver.verdict = verdict;
+        m_job.records.Append(leftOver);
+    }
+    m_job.storedAs.Set(u"left over");
+    m_job.results.cleanedPath = u"left over";
     m_job.path.Set(u"keep.pgs");
     m_job.saveActive = 1;
     CCheckerDlg dialog(m_job);
-    RunAndInspect(dialog, [this](HWND) {
+    RunAndInspect(dialog, [this](HWND window) {
         EXPECT_EQ(m_job.done, 1);
         EXPECT_EQ(m_job.abort, 0);
         EXPECT_EQ(m_job.count, 0);
-        for (const CSharedText* text : {&m_job.error, &m_job.badList, &m_job.goodList, &m_job.storedAs})
-            EXPECT_TRUE(text->IsEmpty());
+        EXPECT_EQ(m_job.outcome, RunOutcome::Completed);
+        EXPECT_TRUE(m_job.records.Snapshot().empty());
+        EXPECT_TRUE(m_job.storedAs.IsEmpty());
+        EXPECT_TRUE(m_job.results.cleanedPath.empty());
+        for (const int id : {IDC_GOOD_LIST, IDC_BAD_LIST, IDC_CHECK_COUNT, IDC_STORED_AS})
+            EXPECT_EQ(GetWindowTextLengthW(GetDlgItem(window, id)), 0) << id;
         EXPECT_EQ(m_job.path.Get(), u"keep.pgs");
         EXPECT_EQ(m_job.saveActive, 1);
     });
@@ -153,4 +160,98 @@ INSTANTIATE_TEST_SUITE_P(Worker, DestructorTest,
                          ::testing::Values(DestructorCase{"NeverStarted", false, 0ms, 0ms, 100ms},
                                            DestructorCase{"DoneAfter700ms", true, 700ms, 900ms, 1200ms}),
                          [](const auto& testCase) { return std::string(testCase.param.name); });
+
+// A drop handle as the shell makes it: a DROPFILES header, then the paths, each ended by a zero
+// unit and the list by one more.
+HGLOBAL MakeDrop(const std::vector<std::wstring>& files)
+{
+    std::wstring list;
+    for (const std::wstring& file : files)
+        list += file + L'\0';
+    list += L'\0';
+    const std::size_t listBytes = list.size() * sizeof(wchar_t);
+    const HGLOBAL drop = GlobalAlloc(GHND, sizeof(DROPFILES) + listBytes);
+    auto* header = static_cast<DROPFILES*>(GlobalLock(drop));
+    header->pFiles = sizeof(DROPFILES);
+    header->fWide = TRUE;
+    std::memcpy(header + 1, list.data(), listBytes);
+    GlobalUnlock(drop);
+    return drop;
+}
+
+std::wstring LongPath()
+{
+    return L"C:\\jobs\\" + std::wstring(120, L'a') + L"\\" + std::wstring(120, L'b') + L"\\line3.pgs";
+}
+
+struct DropCase
+{
+    const char* name;
+    std::vector<std::wstring> files;
+    std::wstring shown; // in the path box afterwards, which held "typed.pgs" before
+};
+
+class DropTest : public CheckerDialogInProcessTest, public ::testing::WithParamInterface<DropCase>
+{
+};
+
+TEST_P(DropTest, FirstFileGoesIntoThePathBoxNothingStartsAndTheHandleIsGivenBack)
+{
+    CCheckerDlg dialog(m_job);
+    RunAndInspect(dialog, [this](HWND window) {
+        EXPECT_EQ(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_ACCEPTFILES, WS_EX_ACCEPTFILES)
+            << "the window takes no drops";
+        SetDlgItemTextW(window, IDC_FILE_PATH, L"typed.pgs");
+        const HGLOBAL drop = MakeDrop(GetParam().files);
+        SendMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+        EXPECT_EQ(gui::ItemText(window, IDC_FILE_PATH), GetParam().shown);
+        EXPECT_EQ(GlobalFlags(drop), static_cast<UINT>(GMEM_INVALID_HANDLE)) << "the drop handle was kept";
+        EXPECT_EQ(m_job.done, 1) << "a drop started a run";
+    });
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, DropTest,
+    ::testing::Values(DropCase{"One", {L"C:\\jobs\\line3.pgs"}, L"C:\\jobs\\line3.pgs"},
+                      DropCase{"Several",
+                               {L"C:\\jobs\\first.pgs", L"D:\\second.pgs", L"C:\\third.txt"},
+                               L"C:\\jobs\\first.pgs"},
+                      DropCase{"LongerThanMaxPath", {LongPath()}, LongPath()},
+                      DropCase{"NotAStoredProgramFile", {L"C:\\jobs\\notes.txt"}, L"C:\\jobs\\notes.txt"},
+                      DropCase{"None", {}, L"typed.pgs"}),
+    [](const auto& testCase) { return std::string(testCase.param.name); });
+
+// The worker's thread cannot be started: one box says so, the poll is over, and the next click
+// runs the check.
+TEST_F(CheckerDialogInProcessTest, AThreadThatCannotStartEndsTheRunWithOneBoxAndRunCheckerWorksAgain)
+{
+    const TempDir dir;
+    const fs::path source = dir / "line3.pgs";
+    WriteFile(source, FileImage().Add(RecordBuilder(u"BOX A").BodyOfSize(40)).EndMark().bytes());
+    platform::CThread::FailNextStarts(1);
+    CCheckerDlg dialog(m_job);
+    dialog.SetInitialPath(U16(source));
+    RunWithOperator(dialog, [&](HWND window) {
+        gui::PostClick(window, IDC_RUN_CHECKER);
+        const HWND box = gui::WaitForTopWindow(GetCurrentProcessId(), L"Error");
+        ASSERT_NE(box, nullptr) << "no Error box";
+        EXPECT_EQ(gui::MessageBoxText(box), L"The check could not be started.");
+        EXPECT_EQ(GetWindow(box, GW_OWNER), window);
+        gui::PostClick(box, IDOK);
+        ASSERT_TRUE(gui::WaitUntilGone(box));
+        EXPECT_TRUE(gui::IsItemEnabled(window, IDC_RUN_CHECKER));
+        EXPECT_EQ(m_job.outcome, RunOutcome::NotStarted);
+        EXPECT_EQ(m_job.done, 1);
+        std::this_thread::sleep_for(700ms);
+        EXPECT_TRUE(gui::TopWindows(GetCurrentProcessId(), L"Error").empty()) << "a poll went on after the failure";
+        EXPECT_EQ(gui::ItemText(window, IDC_CHECK_COUNT), L"");
+        EXPECT_FALSE(fs::exists(dir / "line3__.pgs"));
+
+        gui::PostClick(window, IDC_RUN_CHECKER);
+        const auto done = [window] { return gui::ItemText(window, IDC_CHECK_COUNT) == L"1 Files Checked...Done!"; };
+        EXPECT_TRUE(gui::WaitUntil(done)) << "count line: " << gui::ItemText(window, IDC_CHECK_COUNT);
+        EXPECT_TRUE(fs::exists(dir / "line3__.pgs"));
+    });
+    platform::CThread::FailNextStarts(0);
+}
 }

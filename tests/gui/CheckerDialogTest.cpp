@@ -1,7 +1,8 @@
-// Drives the real JOBSIFT.exe from outside, as an operator would: types a path, ticks the box,
-// clicks the buttons and reads the dialog and its boxes.
+// Drives the real JOBSIFT.exe from outside, as an operator would: opens a file with it, types a
+// path or drops files, ticks the box, clicks the buttons and reads the dialog and its boxes.
 #include "CheckerProcess.h"
 #include "ProgramPath.h"
+#include "RemoteDrop.h"
 #include "WindowDriver.h"
 
 #include <support/RecordBuilder.h>
@@ -15,6 +16,7 @@
 #include <iostream>
 #include <memory>
 #include <thread>
+#include <vector>
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
@@ -31,9 +33,9 @@ class CheckerDialogTest : public ::testing::Test
 protected:
     void SetUp() override { StartProgram(ProgramPath()); }
 
-    void StartProgram(const std::wstring& program)
+    void StartProgram(const std::wstring& program, const std::vector<std::wstring>& arguments = {})
     {
-        m_process = std::make_unique<CheckerProcess>(m_dir.path(), program);
+        m_process = std::make_unique<CheckerProcess>(m_dir.path(), program, arguments);
         m_dialog = m_process->Dialog();
         ASSERT_NE(m_dialog, nullptr) << "the main dialog did not appear";
     }
@@ -87,6 +89,16 @@ struct RunFixture
     Bytes Image() const { return FileImage().Add(boxA).Add(boxB).Add(lid).Add(tray).EndMark().bytes(); }
     Bytes GoodRecords() const { return FileImage().Add(boxA).Add(boxB).Add(tray).bytes(); }
 };
+
+// A folder in which every file's full path is longer than MAX_PATH (260 units).
+fs::path LongFolder(const fs::path& base)
+{
+    fs::path folder = base;
+    for (const char letter : {'a', 'b', 'c'})
+        folder /= std::string(90, letter);
+    fs::create_directories(folder);
+    return folder;
+}
 
 TEST_F(CheckerDialogTest, PathsWithoutPgsAreRefusedAndTouchNothing)
 {
@@ -178,6 +190,76 @@ TEST_F(CheckerDialogTest, MissingFileShowsOneErrorBoxAndANewRunStillWorks)
     EXPECT_TRUE(WaitForCountLine(L"4 Files Checked...Done!"));
     EXPECT_EQ(gui::ItemText(m_dialog, IDC_STORED_AS), L"File stored as: second__.PGS");
     EXPECT_EQ(gui::ItemText(m_dialog, IDC_BAD_LIST), L"LID\r\n");
+}
+
+// Explorer's "Open with", a file dropped on the program and a shortcut all start it with the
+// file as its first argument.
+struct OpenWithCase
+{
+    const char* name;
+    bool longFolder; // the file's full path is longer than MAX_PATH
+    bool relative;   // given from the start folder, through "sub\..\", with a second argument after it
+};
+
+class OpenWithTest : public CheckerDialogTest, public ::testing::WithParamInterface<OpenWithCase>
+{
+protected:
+    // Each test starts the program itself, with its own arguments.
+    void SetUp() override {}
+};
+
+TEST_P(OpenWithTest, PathBoxHoldsTheFullPathAndOnlyTheButtonStartsARun)
+{
+    const fs::path folder = GetParam().longFolder ? LongFolder(m_dir.path()) : m_dir.path();
+    const fs::path source = folder / "line3.pgs";
+    ASSERT_EQ(GetParam().longFolder, source.wstring().size() > MAX_PATH);
+    const RunFixture fixture;
+    WriteFile(source, fixture.Image());
+    const std::vector<std::wstring> arguments =
+        GetParam().relative ? std::vector<std::wstring>{L"sub\\..\\line3.pgs", L"other.pgs"}
+                            : std::vector<std::wstring>{source.wstring()};
+    ASSERT_NO_FATAL_FAILURE(StartProgram(ProgramPath(), arguments));
+
+    EXPECT_EQ(gui::ItemText(m_dialog, IDC_FILE_PATH), source.wstring());
+    std::this_thread::sleep_for(700ms);
+    EXPECT_EQ(gui::ItemText(m_dialog, IDC_CHECK_COUNT), L"") << "a run started by itself";
+    EXPECT_TRUE(gui::IsItemEnabled(m_dialog, IDC_RUN_CHECKER));
+    EXPECT_FALSE(fs::exists(folder / "line3__.pgs"));
+
+    gui::PostClick(m_dialog, IDC_RUN_CHECKER);
+    ASSERT_TRUE(WaitForCountLine(L"4 Files Checked...Done!")) << "count line: "
+                                                                << gui::ItemText(m_dialog, IDC_CHECK_COUNT);
+    EXPECT_EQ(gui::ItemText(m_dialog, IDC_STORED_AS), L"File stored as: line3__.pgs");
+    EXPECT_EQ(ReadFile(folder / "line3__.pgs"), fixture.GoodRecords());
+}
+
+INSTANTIATE_TEST_SUITE_P(Argument, OpenWithTest,
+                         ::testing::Values(OpenWithCase{"RelativeWithAnotherAfterIt", false, true},
+                                           OpenWithCase{"LongerThanMaxPath", true, false}),
+                         [](const auto& testCase) { return std::string(testCase.param.name); });
+
+// The drop handle is made inside the program, as the system makes it when files are let go
+// over the window (see RemoteDrop.h).
+TEST_F(CheckerDialogTest, DroppedFilesFillThePathBoxWithTheFirstAndStartNothing)
+{
+    const fs::path first = LongFolder(m_dir.path()) / "line3.pgs";
+    const fs::path second = m_dir / "second.pgs";
+    for (const fs::path& file : {first, second})
+        WriteFile(file, RunFixture().Image());
+    gui::SetItemText(m_dialog, IDC_FILE_PATH, L"typed.pgs");
+
+    ASSERT_TRUE(gui::DropFiles(m_dialog, {first.wstring(), second.wstring()})) << "no drop could be made";
+    EXPECT_TRUE(gui::WaitUntil([&] { return gui::ItemText(m_dialog, IDC_FILE_PATH) == first.wstring(); }, 2s))
+        << "path box: " << gui::ItemText(m_dialog, IDC_FILE_PATH);
+    ASSERT_TRUE(gui::DropFiles(m_dialog, {second.wstring()})) << "no second drop could be made";
+    EXPECT_TRUE(gui::WaitUntil([&] { return gui::ItemText(m_dialog, IDC_FILE_PATH) == second.wstring(); }, 2s))
+        << "path box: " << gui::ItemText(m_dialog, IDC_FILE_PATH);
+
+    std::this_thread::sleep_for(700ms);
+    EXPECT_EQ(gui::ItemText(m_dialog, IDC_CHECK_COUNT), L"") << "a drop started a run";
+    EXPECT_TRUE(gui::IsItemEnabled(m_dialog, IDC_RUN_CHECKER));
+    EXPECT_FALSE(fs::exists(first.parent_path() / "line3__.pgs"));
+    EXPECT_FALSE(fs::exists(m_dir / "second__.pgs"));
 }
 
 // Alt+Space opens the system menu; Up wraps round to its last entry, and Enter chooses it.

@@ -9,11 +9,14 @@ const std::wstring kDialogCaption = L"Job (Program) Checker Ver. 1.005";
 constexpr auto kStartTimeout = std::chrono::seconds(20);
 }
 
-CheckerProcess::CheckerProcess(const std::filesystem::path& workDirectory, const std::wstring& program)
+CheckerProcess::CheckerProcess(const std::filesystem::path& workDirectory, const std::wstring& program,
+                               const std::vector<std::wstring>& arguments)
 {
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     std::wstring commandLine = L"\"" + program + L"\"";
+    for (const std::wstring& argument : arguments)
+        commandLine += L" \"" + argument + L"\"";
     if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         workDirectory.wstring().c_str(), &startup, &m_info))
         return;

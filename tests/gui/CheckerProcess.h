@@ -5,13 +5,16 @@
 #include <chrono>
 #include <filesystem>
 #include <string>
+#include <vector>
 
-// One JOBSIFT.exe started for a test, in a working directory of the test's own. A process that
-// is still running when the object goes is terminated.
+// One JOBSIFT.exe started for a test, in a working directory of the test's own, with the
+// arguments given (each is put in double quotes, so none may hold one). A process that is still
+// running when the object goes is terminated.
 class CheckerProcess
 {
 public:
-    explicit CheckerProcess(const std::filesystem::path& workDirectory, const std::wstring& program);
+    CheckerProcess(const std::filesystem::path& workDirectory, const std::wstring& program,
+                   const std::vector<std::wstring>& arguments = {});
     ~CheckerProcess();
     CheckerProcess(const CheckerProcess&) = delete;
     CheckerProcess& operator=(const CheckerProcess&) = delete;

@@ -254,12 +254,13 @@ TEST_F(ResourceTest, GroupIconHoldsTwoSixteenColourImages)
     }
 }
 
-TEST_F(ResourceTest, ManifestAsksForCommonControlsSixDpiAwarenessAndAsInvoker)
+TEST_F(ResourceTest, ManifestAsksForCommonControlsSixDpiAwarenessLongPathsAndAsInvoker)
 {
     const auto bytes = Bytes(RT_MANIFEST, 1);
     const std::string manifest(bytes.begin(), bytes.end());
     for (const char* part : {"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"", "<dpiAware",
                              ">PerMonitorV2, PerMonitor, system<", "level=\"asInvoker\"",
+                             "<longPathAware xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">true<",
                              "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}", "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}"})
         EXPECT_NE(manifest.find(part), std::string::npos) << part;
 }
