@@ -1,6 +1,10 @@
 # The libraries the program builds on, from Debian's packages, as two targets that every build
 # links the same way: jobsift::zlib (the CRC-32 and its combination) and jobsift::json (the
 # command line's JSON output, header-only).
+if(WIN32)
+    # Each Windows program is one file: zlib goes into it (libz.a), not beside it as zlib1.dll.
+    set(ZLIB_USE_STATIC_LIBS ON)
+endif()
 find_package(ZLIB REQUIRED)
 add_library(jobsift_zlib INTERFACE)
 target_link_libraries(jobsift_zlib INTERFACE ZLIB::ZLIB)

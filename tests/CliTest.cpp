@@ -31,7 +31,7 @@ class Cli : public testing::Test
 protected:
     ProcessResult Run(const std::vector<std::string>& arguments)
     {
-        return RunProcess(BuildProgram(fs::path("cli") / ("jobsift-cli" + Exe())), arguments, dir.path());
+        return RunProcess(BuildProgram(fs::path("cli") / std::string("jobsift-cli").append(Exe())), arguments, dir.path());
     }
 
     static std::string Exe()

@@ -68,7 +68,12 @@ int Spawn(const fs::path& program, const std::vector<std::string>& arguments, co
 int Spawn(const fs::path& program, const std::vector<std::string>& arguments, const fs::path& directory,
           const fs::path& out, const fs::path& err)
 {
-    std::vector<char*> argv{const_cast<char*>(program.c_str())};
+    std::vector<char*> argv;
+#ifdef JOBSIFT_CHILD_EMULATOR
+    // This build's programs need the emulator that runs the tests; the kernel cannot start them.
+    argv.push_back(const_cast<char*>(JOBSIFT_CHILD_EMULATOR));
+#endif
+    argv.push_back(const_cast<char*>(program.c_str()));
     for (const std::string& argument : arguments)
         argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
@@ -79,7 +84,7 @@ int Spawn(const fs::path& program, const std::vector<std::string>& arguments, co
         const int errFd = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         if (outFd < 0 || errFd < 0 || ::dup2(outFd, 1) < 0 || ::dup2(errFd, 2) < 0 || ::chdir(directory.c_str()) != 0)
             _exit(127);
-        ::execv(program.c_str(), argv.data());
+        ::execv(argv.front(), argv.data());
         _exit(127);
     }
     int status = 0;
