@@ -57,7 +57,7 @@ int main(int argc, char** argv)
     }
     if (line.version)
     {
-        platform::WriteText(Stream::Output, std::u16string(u"JOBSIFT 1.0.0.1") + platform::kNewLine);
+        platform::WriteText(Stream::Output, std::u16string(u"JOBSIFT " JOBSIFT_VERSION_U16) + platform::kNewLine);
         return kExitSucceeded;
     }
     return CheckFiles(line);
