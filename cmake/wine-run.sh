@@ -7,8 +7,8 @@ shift
 export WINEPREFIX
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
-# The 64-bit loader itself: Debian's `wine` prefers the 32-bit one whenever wine32 is installed,
-# and a kernel without 32-bit support cannot start that one (every program here is 64-bit).
+# Wine's 64-bit loader itself: Debian's `wine` takes the 32-bit loader whenever wine32 is
+# installed, even for a 64-bit program, and a kernel without 32-bit support cannot start it.
 wine=/usr/lib/wine/wine64
 export WINELOADER=$wine
 if [ ! -f "$WINEPREFIX/.jobsift-ready" ]; then
