@@ -10,6 +10,7 @@
 #include <CheckJob.h>
 #include <Console.h>
 #include <Interrupts.h>
+#include <JobsiftVersion.h>
 #include <SourcePath.h>
 
 #include <algorithm>
@@ -132,7 +133,7 @@ int Run(const CommandLine& line)
     }
     if (line.version)
     {
-        output::Print(std::u16string(u"JOBSIFT 1.0.0.1") + platform::kNewLine);
+        output::Print(std::u16string(u"JOBSIFT " JOBSIFT_VERSION_U16) + platform::kNewLine);
         return kExitClean;
     }
     return CheckFiles(line);

@@ -1,6 +1,11 @@
 # The libraries the program builds on, from Debian's packages, as two targets that every build
 # links the same way: jobsift::zlib (the CRC-32 and its combination) and jobsift::json (the
 # command line's JSON output, header-only).
+if(WIN32 OR JOBSIFT_RELEASE)
+    # zlib goes into the programs (libz.a): each Windows program is one file, with no zlib1.dll
+    # beside it, and the shipped Linux jobsift-cli needs no zlib package.
+    set(ZLIB_USE_STATIC_LIBS ON)
+endif()
 find_package(ZLIB REQUIRED)
 add_library(jobsift_zlib INTERFACE)
 target_link_libraries(jobsift_zlib INTERFACE ZLIB::ZLIB)

@@ -7,17 +7,21 @@ shift
 export WINEPREFIX
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
+# Wine's 64-bit loader itself: Debian's `wine` takes the 32-bit loader whenever wine32 is
+# installed, even for a 64-bit program, and a kernel without 32-bit support cannot start it.
+wine=/usr/lib/wine/wine64
+export WINELOADER=$wine
 if [ ! -f "$WINEPREFIX/.jobsift-ready" ]; then
     mkdir -p "$WINEPREFIX"
     (
         flock 9
         if [ ! -f "$WINEPREFIX/.jobsift-ready" ]; then
-            wineboot -i >/dev/null 2>&1 || true
+            "$wine" wineboot -i >/dev/null 2>&1 || true
             # Without a window manager, Wine stalls about 2 s whenever a managed window hides.
-            wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+            "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
             wineserver -w
             touch "$WINEPREFIX/.jobsift-ready"
         fi
     ) 9>"$WINEPREFIX.lock"
 fi
-exec wine "$@"
+exec "$wine" "$@"

@@ -3,10 +3,13 @@
 # Runs as root (or through sudo when it is there).
 set -eu
 
+# The 32-bit builds: MinGW-w64 i686 for Windows; g++ -m32 with Debian's i386 zlib, run under
+# qemu-i386, for Linux. The packages: zip and unzip.
 packages="cmake ninja-build g++ libgtest-dev googletest
-g++-mingw-w64-x86-64-posix mingw-w64 wine64 xvfb xauth x11-apps imagemagick
+g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64 wine64 xvfb xauth x11-apps imagemagick
 clang libclang-rt-14-dev python3
-zlib1g-dev libz-mingw-w64-dev nlohmann-json3-dev hyperfine"
+g++-multilib zlib1g-dev:i386 qemu-user
+zlib1g-dev libz-mingw-w64-dev nlohmann-json3-dev hyperfine zip unzip"
 
 missing=""
 for package in $packages; do
@@ -22,6 +25,14 @@ if [ "$(id -u)" -ne 0 ]; then
     as_root="sudo"
 fi
 echo "setup: installing$missing"
+case $missing in
+*:i386*)
+    # i386 packages install beside the amd64 ones once dpkg knows the architecture.
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+        $as_root dpkg --add-architecture i386
+    fi
+    ;;
+esac
 $as_root apt-get update -qq
 # shellcheck disable=SC2086
-DEBIAN_FRONTEND=noninteractive $as_root apt-get install -y -qq $missing >/dev/null
+DEBIAN_FRONTEND=noninteractive $as_root apt-get install -y -qq --no-remove $missing >/dev/null

@@ -54,7 +54,7 @@ Bytes Concat(std::initializer_list<Bytes> parts)
 
 fs::path CliProgram()
 {
-    return BuildProgram(fs::path("cli") / ("jobsift-cli" + kExe));
+    return BuildProgram(fs::path("cli") / std::string("jobsift-cli").append(kExe));
 }
 
 std::vector<std::string> TemporaryFiles(const fs::path& folder)

@@ -265,6 +265,15 @@ TEST_F(ResourceTest, ManifestAsksForCommonControlsSixDpiAwarenessLongPathsAndAsI
         EXPECT_NE(manifest.find(part), std::string::npos) << part;
 }
 
+TEST_F(ResourceTest, ManifestNamesTheVersionAndTheProgramsProcessor)
+{
+    const auto bytes = Bytes(RT_MANIFEST, 1);
+    const std::string manifest(bytes.begin(), bytes.end());
+    const std::string processor = sizeof(void*) == 8 ? "amd64" : "x86";
+    const std::string identity = "name=\"JOBSIFT\" version=\"1.0.0.1\" processorArchitecture=\"" + processor + "\"";
+    EXPECT_NE(manifest.find(identity), std::string::npos) << identity;
+}
+
 BOOL CALLBACK AddLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD language, LONG_PTR languages)
 {
     reinterpret_cast<std::vector<WORD>*>(languages)->push_back(language);

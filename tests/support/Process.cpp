@@ -81,7 +81,12 @@ bool SetUpStream(int fd, StreamSetup setup, const fs::path& file)
 int Start(const fs::path& program, const std::vector<std::string>& arguments, const fs::path& directory,
           const fs::path& streams, StreamSetup setup)
 {
-    std::vector<char*> argv{const_cast<char*>(program.c_str())};
+    std::vector<char*> argv;
+#ifdef JOBSIFT_CHILD_EMULATOR
+    // This build's programs need the emulator that runs the tests; the kernel cannot start them.
+    argv.push_back(const_cast<char*>(JOBSIFT_CHILD_EMULATOR));
+#endif
+    argv.push_back(const_cast<char*>(program.c_str()));
     for (const std::string& argument : arguments)
         argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
@@ -91,7 +96,7 @@ int Start(const fs::path& program, const std::vector<std::string>& arguments, co
         if (::chdir(directory.c_str()) != 0 || !SetUpStream(1, setup, streams / "out") ||
             !SetUpStream(2, setup, streams / "err"))
             _exit(127);
-        ::execv(program.c_str(), argv.data());
+        ::execv(argv.front(), argv.data());
         _exit(127);
     }
     return child;
