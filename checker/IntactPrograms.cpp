@@ -51,7 +51,7 @@ std::optional<std::uint64_t> CIntactPrograms::FindFrom(std::uint64_t from)
             continue;
         const auto known = m_computed.find(q);
         const std::uint32_t computed =
-            known != m_computed.end() ? known->second : m_ranges.Range(q + kChecksumStart, q + size);
+            known != m_computed.end() ? known->second : m_ranges.Range(static_cast<std::size_t>(q + kChecksumStart), static_cast<std::size_t>(q + size));
         if (computed != m_image.StoredCrc(q))
             continue;
         m_computed.emplace(q, computed);

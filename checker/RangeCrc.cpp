@@ -2,9 +2,9 @@
 
 #include <zlib.h>
 
-CRangeCrc::CRangeCrc(const std::uint8_t* bytes, std::uint64_t size) : m_bytes(bytes), m_size(size) {}
+CRangeCrc::CRangeCrc(const std::uint8_t* bytes, std::size_t size) : m_bytes(bytes), m_size(size) {}
 
-std::uint32_t CRangeCrc::Range(std::uint64_t from, std::uint64_t to)
+std::uint32_t CRangeCrc::Range(std::size_t from, std::size_t to)
 {
     ExtendTo(to);
     const uLong combination = crc32_combine_gen(static_cast<z_off_t>(to - from));
@@ -12,7 +12,7 @@ std::uint32_t CRangeCrc::Range(std::uint64_t from, std::uint64_t to)
 }
 
 // One step of zlib's byte table per byte, each prefix kept.
-void CRangeCrc::ExtendTo(std::uint64_t to)
+void CRangeCrc::ExtendTo(std::size_t to)
 {
     const z_crc_t* table = get_crc_table();
     if (m_prefix.empty())
@@ -21,7 +21,7 @@ void CRangeCrc::ExtendTo(std::uint64_t to)
         m_prefix.push_back(0);
     }
     std::uint32_t crc = ~m_prefix.back();
-    for (std::uint64_t i = m_prefix.size() - 1; i < to; ++i)
+    for (std::size_t i = m_prefix.size() - 1; i < to; ++i)
     {
         crc = (crc >> 8) ^ table[(crc ^ m_bytes[i]) & 0xFFu];
         m_prefix.push_back(~crc);

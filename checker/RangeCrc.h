@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -10,15 +11,15 @@
 class CRangeCrc
 {
 public:
-    CRangeCrc(const std::uint8_t* bytes, std::uint64_t size);
+    CRangeCrc(const std::uint8_t* bytes, std::size_t size);
 
     // The checksum of bytes [from, to) of the run; from <= to <= size.
-    std::uint32_t Range(std::uint64_t from, std::uint64_t to);
+    std::uint32_t Range(std::size_t from, std::size_t to);
 
 private:
-    void ExtendTo(std::uint64_t to);
+    void ExtendTo(std::size_t to);
 
     const std::uint8_t* m_bytes;
-    std::uint64_t m_size;
+    std::size_t m_size;
     std::vector<std::uint32_t> m_prefix; // m_prefix[i]: the checksum of the first i bytes
 };
