@@ -28,10 +28,10 @@ FileReport CFileCheck::Run(const std::u16string& path)
 {
     m_failedSaves = 0;
     m_job.PrepareRun(path, nullptr, m_saveActive, this, m_options);
-    platform::CThread worker;
-    if (StartChecker(m_job, worker))
-        WaitForWorker();
-    worker.Join();
+    if (output::ShowsProgress())
+        RunWithLiveCount();
+    else
+        CheckerThreadProc(&m_job);
 
     FileReport report;
     report.path = path;
@@ -45,14 +45,18 @@ FileReport CFileCheck::Run(const std::u16string& path)
     return report;
 }
 
-// Without a terminal to show the count on, there is nothing to do but wait for the end.
-void CFileCheck::WaitForWorker()
+// On a terminal the worker runs on a thread of its own while this one shows its count. Without
+// one there is nothing to show, and the check runs right here: a thread per file would cost more
+// than many a check.
+void CFileCheck::RunWithLiveCount()
 {
-    if (!output::ShowsProgress())
+    platform::CThread worker;
+    if (!StartChecker(m_job, worker))
         return;
     while (!m_job.WaitUntilDone(kProgressPeriod))
         output::ShowProgress(CountLine(m_job.count.load()));
     output::ClearProgress();
+    worker.Join();
 }
 
 void CFileCheck::OnSaved(const std::u16string& name, const std::u16string& path)

@@ -7,8 +7,7 @@
 #include <set>
 #include <string>
 
-// Checks one stored-program file as the desktop program does, the worker on a thread of its own,
-// and hands back what it found. Failed saves of active program files are reported as they
+// Checks one stored-program file with the desktop program's worker and hands back what it found. Failed saves of active program files are reported as they
 // happen; so is an active program file that replaces one written earlier in the same command.
 class CFileCheck : private IActiveProgramReport
 {
@@ -18,7 +17,7 @@ public:
     FileReport Run(const std::u16string& path);
 
 private:
-    void WaitForWorker();
+    void RunWithLiveCount();
     void OnSaved(const std::u16string& name, const std::u16string& path) override;
     void OnNotSaved(const std::u16string& name) override;
 

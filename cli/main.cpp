@@ -12,6 +12,7 @@
 #include <Interrupts.h>
 #include <JobsiftVersion.h>
 #include <SourcePath.h>
+#include <System.h>
 
 #include <algorithm>
 #include <string>
@@ -143,6 +144,7 @@ int Run(const CommandLine& line)
 int main(int argc, char** argv)
 {
     platform::GuardStandardStreams();
+    platform::KeepFreedMemory();
     const int status = Run(CommandLine::Parse(platform::CommandLineArguments(argc, argv)));
     // A report that did not arrive is a failed check, whatever it said.
     return output::Lost() ? std::max(status, static_cast<int>(kExitFailed)) : status;

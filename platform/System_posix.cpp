@@ -1,6 +1,7 @@
 #include "System.h"
 #include "TextConversion.h"
 
+#include <malloc.h>
 #include <unistd.h>
 
 #include <ctime>
@@ -28,5 +29,14 @@ void SleepMilliseconds(std::uint32_t milliseconds)
     while (nanosleep(&wait, &wait) != 0)
     {
     }
+}
+
+// glibc gives a freed block of the image's size back to the system at once and faults it in again
+// for the next file; fixed thresholds well above it keep it.
+void KeepFreedMemory()
+{
+    constexpr int kKeep = 64 * 1024 * 1024;
+    mallopt(M_MMAP_THRESHOLD, kKeep / 2);
+    mallopt(M_TRIM_THRESHOLD, kKeep);
 }
 }

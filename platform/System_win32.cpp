@@ -26,4 +26,9 @@ void SleepMilliseconds(std::uint32_t milliseconds)
 {
     Sleep(milliseconds);
 }
+
+// The process heap of Windows keeps freed blocks of this size for the next allocation.
+void KeepFreedMemory()
+{
+}
 }

@@ -431,6 +431,23 @@ TEST_F(Cli, WildcardsAreExpandedOnWindows)
     EXPECT_EQ(Run({"line?.pgx"}).exitStatus, 2);
 }
 #else
+// On a terminal the worker runs on a thread of its own beside the live count; the results are
+// the same as anywhere else.
+TEST_F(Cli, OnATerminalTheWorkerRunsBesideTheLiveCount)
+{
+    FileImage image;
+    for (int i = 0; i < 60; ++i)
+        image.Add(RecordBuilder(u"P").BodyOfSize(12000));
+    WriteFile(dir / "big.pgs", image.bytes());
+    WriteFile(dir / "bad.pgs", Concat({kBoxA, kLid}));
+    const ProcessResult result = RunOnTerminal(CliProgram(), {"big.pgs", "bad.pgs"}, dir.path());
+    EXPECT_EQ(result.exitStatus, 1);
+    EXPECT_NE(result.out.find("60 Files Checked...Done!"), std::string::npos) << result.out;
+    EXPECT_NE(result.out.find("LID"), std::string::npos);
+    EXPECT_NE(result.out.find("2 files checked: 1 without damage, 1 with damage, 0 failed"), std::string::npos);
+    EXPECT_EQ(ReadFile(dir / "bad__.pgs"), kBoxA);
+}
+
 TEST_F(Cli, AFifoIsRefusedAtOnce)
 {
     ASSERT_EQ(::mkfifo((dir / "x.pgs").c_str(), 0600), 0);

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
+#include <pty.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -78,8 +79,8 @@ bool SetUpStream(int fd, StreamSetup setup, const fs::path& file)
     return opened >= 0 && ::dup2(opened, fd) >= 0 && ::close(opened) == 0;
 }
 
-int Start(const fs::path& program, const std::vector<std::string>& arguments, const fs::path& directory,
-          const fs::path& streams, StreamSetup setup)
+// The words a child is started with: the program first, or the emulator that starts it.
+std::vector<char*> CommandWords(const fs::path& program, const std::vector<std::string>& arguments)
 {
     std::vector<char*> argv;
 #ifdef JOBSIFT_CHILD_EMULATOR
@@ -90,6 +91,13 @@ int Start(const fs::path& program, const std::vector<std::string>& arguments, co
     for (const std::string& argument : arguments)
         argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
+    return argv;
+}
+
+int Start(const fs::path& program, const std::vector<std::string>& arguments, const fs::path& directory,
+          const fs::path& streams, StreamSetup setup)
+{
+    std::vector<char*> argv = CommandWords(program, arguments);
     const pid_t child = fork();
     if (child == 0)
     {
@@ -149,6 +157,32 @@ fs::path BuildProgram(const fs::path& relative)
 }
 
 #ifndef _WIN32
+ProcessResult RunOnTerminal(const fs::path& program, const std::vector<std::string>& arguments,
+                            const fs::path& directory)
+{
+    std::vector<char*> argv = CommandWords(program, arguments);
+    int terminal = -1;
+    const pid_t child = forkpty(&terminal, nullptr, nullptr, nullptr);
+    if (child == 0)
+    {
+        if (::chdir(directory.c_str()) != 0)
+            _exit(127);
+        ::execv(argv.front(), argv.data());
+        _exit(127);
+    }
+    ProcessResult result;
+    if (child < 0)
+        return result;
+    char buffer[4096];
+    for (ssize_t got; (got = ::read(terminal, buffer, sizeof buffer)) > 0 || (got < 0 && errno == EINTR);)
+        result.out.append(buffer, static_cast<std::size_t>(got > 0 ? got : 0));
+    ::close(terminal);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    result.exitStatus = StatusOf(status);
+    return result;
+}
+
 RunningProcess::RunningProcess(const fs::path& program, const std::vector<std::string>& arguments,
                                const fs::path& directory, StreamSetup streams)
 {

@@ -30,6 +30,11 @@ enum class StreamSetup
     DiskFull, // /dev/full: every write fails
 };
 
+// Runs a program to its end with a terminal of its own for its output streams; what it wrote to
+// the terminal comes back in `out`.
+ProcessResult RunOnTerminal(const std::filesystem::path& program, const std::vector<std::string>& arguments,
+                            const std::filesystem::path& directory);
+
 // A child started and left running, for tests that stop it from outside.
 class RunningProcess
 {
