@@ -39,7 +39,6 @@ public:
         {
             const auto size = static_cast<std::uint32_t>(record.size);
             m_kept.push_back({record.offset, size});
-            m_keptOffsets.insert(record.offset);
             if (m_job.saveActive.load() != 0)
                 SaveActive(record.name, m_image.At(record.offset), size);
         }
@@ -49,7 +48,14 @@ public:
     void OnSkipped(const SkippedRange& range) override { m_results.skipped.push_back(range); }
 
     const std::vector<KeptRecord>& Kept() const { return m_kept; }
-    const std::unordered_set<std::uint64_t>& KeptOffsets() const { return m_keptOffsets; }
+
+    std::unordered_set<std::uint64_t> KeptOffsets() const
+    {
+        std::unordered_set<std::uint64_t> offsets;
+        for (const KeptRecord& record : m_kept)
+            offsets.insert(record.offset);
+        return offsets;
+    }
 
 private:
     void SaveActive(const std::u16string& name, const std::uint8_t* bytes, std::uint32_t size)
@@ -68,7 +74,6 @@ private:
     const CProgramImage& m_image;
     CheckResults& m_results;
     std::vector<KeptRecord> m_kept;
-    std::unordered_set<std::uint64_t> m_keptOffsets;
 };
 
 RunOutcome OutcomeOf(WalkEnd end)
@@ -97,7 +102,10 @@ WalkEnd Walk(const CheckOptions& options, const CProgramImage& image, CIntactPro
     {
         const WalkEnd end = CRecordWalk(image, programs).Run(visitor);
         if (end != WalkEnd::Aborted)
-            results.leftBehind = CountLeftBehind(image, programs, visitor.KeptOffsets(), visitor.KeptOffsets());
+        {
+            const auto kept = visitor.KeptOffsets();
+            results.leftBehind = CountLeftBehind(image, programs, kept, kept);
+        }
         return end;
     }
     const auto plainKept = PlainKeptOffsets(image, programs);

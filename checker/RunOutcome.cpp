@@ -5,12 +5,6 @@ bool IsFailure(RunOutcome outcome)
     return outcome != RunOutcome::Completed && outcome != RunOutcome::Aborted;
 }
 
-bool KeepsCleanedFile(RunOutcome outcome)
-{
-    return outcome == RunOutcome::Completed || outcome == RunOutcome::BeyondMemory ||
-           outcome == RunOutcome::MemoryExceeded;
-}
-
 unsigned CheckerExitCode(RunOutcome outcome)
 {
     switch (outcome)

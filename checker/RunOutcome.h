@@ -20,9 +20,6 @@ enum class RunOutcome
 // False for the ways a run ends with no error to report: completed, or stopped on request.
 bool IsFailure(RunOutcome outcome);
 
-// The ways that keep the cleaned file of the records found before the end.
-bool KeepsCleanedFile(RunOutcome outcome);
-
 // The worker's thread exit code: 0 normal (end mark, end of file, 100 records, "Unknown Program
 // State"), 1 memory size exceeded, 2 allocation failed, 3 output not created, 4 source not
 // opened, 5 aborted, 6 a read or write error (or no thread at all).

@@ -1,22 +1,16 @@
 #include "FileCheck.h"
 #include "Output.h"
 #include "PrintableName.h"
+#include "Words.h"
 
 #include <Paths.h>
 #include <Thread.h>
 
 #include <chrono>
-#include <string>
 
 namespace
 {
 constexpr std::chrono::milliseconds kProgressPeriod{100};
-
-std::u16string CountLine(unsigned count)
-{
-    const std::string digits = std::to_string(count);
-    return std::u16string(digits.begin(), digits.end()) + u" Files Checked...";
-}
 }
 
 CFileCheck::CFileCheck(CheckJob& job, bool saveActive, CheckOptions options)

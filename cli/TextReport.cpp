@@ -40,12 +40,9 @@ std::u16string NameBlock(const std::u16string& heading, const FileReport& report
     return block;
 }
 
-std::u16string CountLine(const FileReport& report)
+std::u16string CountLineOf(const FileReport& report)
 {
-    std::u16string line = Ascii(std::to_string(report.count)) + u" Files Checked...";
-    if (!IsFailure(report.outcome))
-        line += u"Done!";
-    return Line(line);
+    return Line(CountLine(report.count) + (IsFailure(report.outcome) ? u"" : u"Done!"));
 }
 
 std::u16string StoredLine(const FileReport& report)
@@ -61,7 +58,7 @@ std::u16string TextReport(const FileReport& report, bool withHeading)
     const std::u16string kept = KeptWord(report);
     const bool salvage = report.options.salvage;
     std::u16string text = withHeading ? Line(PrintableName(report.path)) : std::u16string();
-    text += CountLine(report) + StoredLine(report);
+    text += CountLineOf(report) + StoredLine(report);
     text += NameBlock(u"Good Programs " + kept, report, Verdict::Good, Verdict::Good);
     if (salvage)
         text += NameBlock(u"Recovered Programs " + kept, report, Verdict::Recovered, Verdict::Recovered);

@@ -28,3 +28,14 @@ const char* VerdictName(Verdict verdict)
     }
     return "duplicate";
 }
+
+std::u16string Decimal(std::uint64_t value)
+{
+    const std::string digits = std::to_string(value);
+    return std::u16string(digits.begin(), digits.end());
+}
+
+std::u16string CountLine(std::uint64_t count)
+{
+    return Decimal(count) + u" Files Checked...";
+}

@@ -21,12 +21,6 @@ namespace
 {
 CheckJob theCheckJob;
 
-std::u16string Number(std::uint64_t value)
-{
-    const std::string digits = std::to_string(value);
-    return std::u16string(digits.begin(), digits.end());
-}
-
 // Tallies the files of one command for its exit status and its last line.
 class CTally
 {
@@ -41,8 +35,8 @@ public:
 
     std::u16string Summary() const
     {
-        return Number(Files()) + u" files checked: " + Number(m_counts[0]) + u" without damage, " +
-               Number(m_counts[1]) + u" with damage, " + Number(m_counts[2]) + u" failed";
+        return Decimal(Files()) + u" files checked: " + Decimal(m_counts[0]) + u" without damage, " +
+               Decimal(m_counts[1]) + u" with damage, " + Decimal(m_counts[2]) + u" failed";
     }
 
 private:
@@ -57,7 +51,7 @@ void TellLeftBehind(const FileReport& report)
         return;
     const std::u16string what = left == 1 ? u" intact program was" : u" intact programs were";
     const std::u16string how = report.options.salvage ? u"--past-end" : u"--salvage --past-end";
-    output::Message(PrintableName(report.path) + u": " + Number(left) + what + u" left behind; " + how +
+    output::Message(PrintableName(report.path) + u": " + Decimal(left) + what + u" left behind; " + how +
                     u" takes them");
 }
 
@@ -74,7 +68,7 @@ void Report(const CommandLine& line, const FileReport& report, bool withHeading)
 }
 
 // Checks each input in turn until all are done or an interrupt comes.
-ExitStatus CheckAll(const CommandLine& line, const std::vector<Input>& inputs, CTally& tally)
+void CheckAll(const CommandLine& line, const std::vector<Input>& inputs, CTally& tally)
 {
     const CheckOptions options{line.salvage, line.pastEnd, !line.testOnly};
     CFileCheck check(theCheckJob, line.saveActive, options);
@@ -94,7 +88,6 @@ ExitStatus CheckAll(const CommandLine& line, const std::vector<Input>& inputs, C
         Report(line, report, inputs.size() > 1);
         tally.Add(StatusOf(report));
     }
-    return tally.Status();
 }
 
 int CheckFiles(const CommandLine& line)

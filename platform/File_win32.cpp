@@ -1,5 +1,6 @@
 #include "File.h"
 #include "FileFaults.h"
+#include "FileSystem.h"
 #include "Win32Path.h"
 #include "Win32Text.h"
 
@@ -12,12 +13,6 @@ namespace
 HANDLE AsHandle(void* handle)
 {
     return static_cast<HANDLE>(handle);
-}
-
-bool IsFolder(const std::u16string& path)
-{
-    const DWORD attributes = GetFileAttributesW(Wide(path));
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 }
 
@@ -38,9 +33,9 @@ OpenResult CFile::OpenForReading(const std::u16string& path)
 {
     if (IsOpen() || CFileFaults::ShouldFail(FileOp::Open))
         return OpenResult::Failed;
-    const std::u16string native = Win32Path(path);
-    if (IsFolder(native))
+    if (IsFolder(path))
         return OpenResult::NotRegularFile;
+    const std::u16string native = Win32Path(path);
     const HANDLE handle =
         CreateFileW(Wide(native), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE)

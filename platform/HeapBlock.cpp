@@ -1,6 +1,5 @@
 #include "HeapBlock.h"
-
-#include <atomic>
+#include "FailureCountdown.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -12,18 +11,7 @@ namespace platform
 {
 namespace
 {
-std::atomic<std::uint32_t> g_failuresLeft{0};
-
-bool ConsumeFailure()
-{
-    std::uint32_t left = g_failuresLeft.load();
-    while (left != 0)
-    {
-        if (g_failuresLeft.compare_exchange_weak(left, left - 1))
-            return true;
-    }
-    return false;
-}
+CFailureCountdown g_allocationFailures;
 }
 
 CHeapBlock::~CHeapBlock()
@@ -34,7 +22,7 @@ CHeapBlock::~CHeapBlock()
 bool CHeapBlock::Allocate(std::size_t size)
 {
     Release();
-    if (ConsumeFailure())
+    if (g_allocationFailures.Consume())
         return false;
 #ifdef _WIN32
     m_data = static_cast<std::uint8_t*>(HeapAlloc(GetProcessHeap(), 0, size));
@@ -58,6 +46,6 @@ void CHeapBlock::Release()
 
 void CHeapBlock::FailNextAllocations(std::uint32_t count)
 {
-    g_failuresLeft.store(count);
+    g_allocationFailures.Arm(count);
 }
 }
