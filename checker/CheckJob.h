@@ -38,7 +38,9 @@ struct CheckResults
 {
     std::u16string cleanedPath; // the cleaned file's full path; empty when none was written
     std::vector<SkippedRange> skipped;
-    std::uint32_t leftBehind = 0; // intact programs a salvage walk past the end mark would take too
+    // The intact programs a salvage walk past the end mark would take and this run did not, in
+    // file order.
+    std::vector<LeftBehindProgram> leftBehind;
 };
 
 // The one block through which a front end and the checker worker talk. The front end prepares it

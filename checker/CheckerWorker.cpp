@@ -104,14 +104,14 @@ WalkEnd Walk(const CheckOptions& options, const CProgramImage& image, CIntactPro
         if (end != WalkEnd::Aborted)
         {
             const auto kept = visitor.KeptOffsets();
-            results.leftBehind = CountLeftBehind(image, programs, kept, kept);
+            results.leftBehind = FindLeftBehind(image, programs, kept, kept);
         }
         return end;
     }
     const auto plainKept = PlainKeptOffsets(image, programs);
     const WalkEnd end = CSalvageWalk(image, programs, plainKept, options.pastEnd).Run(visitor);
     if (end != WalkEnd::Aborted && !options.pastEnd)
-        results.leftBehind = CountLeftBehind(image, programs, plainKept, visitor.KeptOffsets());
+        results.leftBehind = FindLeftBehind(image, programs, plainKept, visitor.KeptOffsets());
     return end;
 }
 

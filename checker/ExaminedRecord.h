@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 // What became of an examined record.
 enum class Verdict
@@ -41,3 +42,22 @@ struct SkippedRange
     std::uint64_t offset = 0;
     std::uint64_t length = 0;
 };
+
+// An intact program that a run did not take and a salvage walk past the end mark would: behind
+// damage (plain `--salvage` takes it) or behind the end mark (`pastEnd`).
+struct LeftBehindProgram
+{
+    std::uint64_t offset = 0;
+    std::u16string name;
+    bool pastEnd = false;
+};
+
+struct LeftBehindCounts
+{
+    std::uint32_t behindDamage = 0;
+    std::uint32_t behindEndMark = 0;
+
+    std::uint32_t Total() const { return behindDamage + behindEndMark; }
+};
+
+LeftBehindCounts CountLeftBehind(const std::vector<LeftBehindProgram>& programs);

@@ -106,30 +106,30 @@ std::unordered_set<std::uint64_t> PlainKeptOffsets(const CProgramImage& image, C
 
 namespace
 {
-class CLeftBehindCount : public IWalkVisitor
+class CLeftBehindList : public IWalkVisitor
 {
 public:
-    explicit CLeftBehindCount(const std::unordered_set<std::uint64_t>& runKept) : m_runKept(runKept) {}
+    explicit CLeftBehindList(const std::unordered_set<std::uint64_t>& runKept) : m_runKept(runKept) {}
 
     void OnRecord(const ExaminedRecord& record) override
     {
         if (IsKept(record.verdict) && !m_runKept.contains(record.offset))
-            ++m_count;
+            m_programs.push_back({record.offset, record.name, record.pastEnd});
     }
 
-    std::uint32_t Count() const { return m_count; }
+    std::vector<LeftBehindProgram> Programs() { return std::move(m_programs); }
 
 private:
     const std::unordered_set<std::uint64_t>& m_runKept;
-    std::uint32_t m_count = 0;
+    std::vector<LeftBehindProgram> m_programs;
 };
 }
 
-std::uint32_t CountLeftBehind(const CProgramImage& image, CIntactPrograms& programs,
-                              const std::unordered_set<std::uint64_t>& plainKept,
-                              const std::unordered_set<std::uint64_t>& runKept)
+std::vector<LeftBehindProgram> FindLeftBehind(const CProgramImage& image, CIntactPrograms& programs,
+                                              const std::unordered_set<std::uint64_t>& plainKept,
+                                              const std::unordered_set<std::uint64_t>& runKept)
 {
-    CLeftBehindCount count(runKept);
-    CSalvageWalk(image, programs, plainKept, true).Run(count);
-    return count.Count();
+    CLeftBehindList list(runKept);
+    CSalvageWalk(image, programs, plainKept, true).Run(list);
+    return list.Programs();
 }

@@ -6,6 +6,7 @@
 #include <set>
 #include <string>
 #include <unordered_set>
+#include <vector>
 
 // The salvage walk: takes back every intact program it can reach, however the file is damaged.
 // It follows the records as the plain walk does while they hold together; behind a damaged
@@ -63,7 +64,7 @@ private:
 // The offsets the plain walk keeps.
 std::unordered_set<std::uint64_t> PlainKeptOffsets(const CProgramImage& image, CIntactPrograms& programs);
 
-// How many intact programs the salvage walk past the end mark would take that a run did not.
-std::uint32_t CountLeftBehind(const CProgramImage& image, CIntactPrograms& programs,
+// The intact programs the salvage walk past the end mark would take that a run did not.
+std::vector<LeftBehindProgram> FindLeftBehind(const CProgramImage& image, CIntactPrograms& programs,
                               const std::unordered_set<std::uint64_t>& plainKept,
                               const std::unordered_set<std::uint64_t>& runKept);

@@ -55,6 +55,7 @@ std::u16string JsonReport(const FileReport& report)
     json skipped = json::array();
     for (const SkippedRange& range : report.results.skipped)
         skipped.push_back({{"offset", range.offset}, {"length", range.length}});
+    const LeftBehindCounts left = CountLeftBehind(report.results.leftBehind);
     const json line = {
         {"path", Text(report.path)},
         {"cleaned", TextOrNull(report.results.cleanedPath)},
@@ -64,7 +65,8 @@ std::u16string JsonReport(const FileReport& report)
         {"bad", Names(report, Verdict::Bad, Verdict::UnknownState)},
         {"recovered", Names(report, Verdict::Recovered, Verdict::Recovered)},
         {"duplicates", Names(report, Verdict::Duplicate, Verdict::Duplicate)},
-        {"left_behind", report.results.leftBehind},
+        {"left_behind", left.Total()},
+        {"left_behind_past_end", left.behindEndMark},
         {"records", records},
         {"skipped", skipped},
     };

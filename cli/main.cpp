@@ -46,7 +46,7 @@ private:
 
 void TellLeftBehind(const FileReport& report)
 {
-    const std::uint32_t left = report.results.leftBehind;
+    const std::uint32_t left = CountLeftBehind(report.results.leftBehind).Total();
     if (left == 0)
         return;
     const std::u16string what = left == 1 ? u" intact program was" : u" intact programs were";

@@ -286,16 +286,16 @@ TEST(SalvageWalk, ARunKeepsWhatItTakesAndCountsWhatItLeft)
     WorkerRun salvage;
     EXPECT_EQ(salvage.Run(salvage.Source(damaged), false, {.salvage = true}), RunOutcome::Completed);
     EXPECT_EQ(ReadFile(salvage.Cleaned()), expected);
-    EXPECT_EQ(salvage.job.results.leftBehind, 0u);
+    EXPECT_EQ(CountLeftBehind(salvage.job.results.leftBehind).Total(), 0u);
     EXPECT_EQ(salvage.job.results.skipped.size(), 1u);
 
     WorkerRun plain;
     plain.Run(plain.Source(damaged));
-    EXPECT_EQ(plain.job.results.leftBehind, 16u);
+    EXPECT_EQ(CountLeftBehind(plain.job.results.leftBehind).Total(), 16u);
 
     WorkerRun endMarked;
     EXPECT_EQ(endMarked.Run(endMarked.Source(Fill(t.Image(), t.offsets[3] + 126, 4, 0xFF)), false, {.salvage = true}),
               RunOutcome::Completed);
-    EXPECT_EQ(endMarked.job.results.leftBehind, 16u);
+    EXPECT_EQ(CountLeftBehind(endMarked.job.results.leftBehind).Total(), 16u);
 }
 }
