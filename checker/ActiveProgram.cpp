@@ -2,6 +2,7 @@
 
 #include <FileSystem.h>
 #include <Paths.h>
+#include <TextConversion.h>
 #include <WholeFile.h>
 
 #include <algorithm>
@@ -48,7 +49,11 @@ bool IsForbiddenOnWindows(const std::u16string& name)
 
 bool IsActiveProgramNameSafe(const std::u16string& name)
 {
-    if (std::any_of(name.begin(), name.end(), [](char16_t unit) { return platform::IsPathSeparator(unit) || IsControl(unit); }))
+    // An unpaired surrogate is no character: on Linux it would become a byte of its own in the
+    // file name, or the name another program's name gives too; anywhere it can be shown only as
+    // U+FFFD, which names another file.
+    if (platform::HasLoneSurrogate(name) ||
+        std::any_of(name.begin(), name.end(), [](char16_t unit) { return platform::IsPathSeparator(unit) || IsControl(unit); }))
         return false;
 #ifdef _WIN32
     return !IsForbiddenOnWindows(name);
@@ -57,14 +62,15 @@ bool IsActiveProgramNameSafe(const std::u16string& name)
 #endif
 }
 
-int SaveActiveProgram(const std::uint8_t* record, std::uint32_t length, std::u16string name, std::u16string* savedAs)
+int SaveActiveProgram(const std::uint8_t* record, std::uint32_t length, std::u16string name,
+                      platform::FilePermissions permissions, std::u16string* savedAs)
 {
     std::u16string directory;
     if (!IsActiveProgramNameSafe(name) || !platform::CurrentDirectory(directory))
         return 0;
     const std::u16string path = platform::JoinPath(directory, name + u".pga");
     platform::CWholeFile file;
-    if (!file.Create(path) || !file.Write(record, length) || !file.Commit())
+    if (!file.Create(path, permissions) || !file.Write(record, length) || !file.Commit())
         return 0;
     if (savedAs != nullptr)
         *savedAs = path;

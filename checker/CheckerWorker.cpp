@@ -8,6 +8,7 @@
 #include <WholeFile.h>
 
 #include <cstring>
+#include <optional>
 #include <vector>
 
 namespace
@@ -23,8 +24,8 @@ struct KeptRecord
 class CRunVisitor : public IWalkVisitor
 {
 public:
-    CRunVisitor(CheckJob& job, const CProgramImage& image, CheckResults& results)
-        : m_job(job), m_image(image), m_results(results)
+    CRunVisitor(CheckJob& job, const CProgramImage& image, CheckResults& results, platform::FilePermissions permissions)
+        : m_job(job), m_image(image), m_results(results), m_permissions(permissions)
     {
     }
 
@@ -61,7 +62,7 @@ private:
     void SaveActive(const std::u16string& name, const std::uint8_t* bytes, std::uint32_t size)
     {
         std::u16string savedAs;
-        const bool saved = SaveActiveProgram(bytes, size, name, &savedAs) != 0;
+        const bool saved = SaveActiveProgram(bytes, size, name, m_permissions, &savedAs) != 0;
         if (m_job.report == nullptr)
             return;
         if (saved)
@@ -73,6 +74,7 @@ private:
     CheckJob& m_job;
     const CProgramImage& m_image;
     CheckResults& m_results;
+    platform::FilePermissions m_permissions; // the source's, for every file made from it
     std::vector<KeptRecord> m_kept;
 };
 
@@ -130,6 +132,24 @@ bool WriteCleaned(platform::CWholeFile& output, CProgramImage& image, const std:
     return output.Write(bytes, length) && output.Commit();
 }
 
+// The cleaned file goes beside the source. A name that is the source itself, as a second name or
+// as the link the source was opened through, is refused before anything is written: the rename
+// would put the cleaned programs in place of the source's.
+// Empty once the cleaned file is created.
+std::optional<RunOutcome> CreateCleaned(const platform::CFile& source, const std::u16string& path,
+                                        platform::FilePermissions permissions, platform::CWholeFile& output)
+{
+    platform::FileLocation location;
+    if (!platform::LocateFile(path, location))
+        return RunOutcome::OutputNotCreated;
+    const std::u16string cleaned = platform::JoinPath(location.folder, StoredProgram::CleanedNameFor(location.name));
+    if (source.IsNamedBy(cleaned))
+        return RunOutcome::CleanedIsSource;
+    if (!output.Create(cleaned, permissions))
+        return RunOutcome::OutputNotCreated;
+    return std::nullopt;
+}
+
 RunOutcome Check(CheckJob& job, CheckResults& results)
 {
     const CCrc32 crc;
@@ -142,12 +162,14 @@ RunOutcome Check(CheckJob& job, CheckResults& results)
         return opened == platform::OpenResult::NotRegularFile ? RunOutcome::SourceNotRegular
                                                                : RunOutcome::SourceNotOpened;
 
+    const platform::FilePermissions permissions = source.Permissions();
     platform::CWholeFile output;
     const bool writing = job.options.writeCleaned;
-    platform::FileLocation location;
-    if (writing && (!platform::LocateFile(path, location) ||
-                    !output.Create(platform::JoinPath(location.folder, StoredProgram::CleanedNameFor(location.name)))))
-        return RunOutcome::OutputNotCreated;
+    if (writing)
+    {
+        if (const std::optional<RunOutcome> failed = CreateCleaned(source, path, permissions, output))
+            return *failed;
+    }
 
     CProgramImage image(byteOrder);
     if (!image.Allocate())
@@ -160,7 +182,7 @@ RunOutcome Check(CheckJob& job, CheckResults& results)
         return RunOutcome::ReadFailed;
 
     CIntactPrograms programs(image, crc);
-    CRunVisitor visitor(job, image, results);
+    CRunVisitor visitor(job, image, results, permissions);
     const WalkEnd end = Walk(job.options, image, programs, visitor, results);
     if (end == WalkEnd::Aborted)
         return RunOutcome::Aborted;

@@ -13,6 +13,8 @@ std::u16string OutcomeText(RunOutcome outcome)
         return u"Memory size exceeded.";
     case RunOutcome::AllocationFailed:
         return u"Memory allocation failed.";
+    case RunOutcome::CleanedIsSource:
+        return u"The cleaned file would replace the source.";
     case RunOutcome::OutputNotCreated:
     case RunOutcome::SourceNotOpened:
     case RunOutcome::SourceNotRegular:

@@ -17,6 +17,7 @@ unsigned CheckerExitCode(RunOutcome outcome)
     case RunOutcome::AllocationFailed:
         return 2;
     case RunOutcome::OutputNotCreated:
+    case RunOutcome::CleanedIsSource:
         return 3;
     case RunOutcome::SourceNotOpened:
     case RunOutcome::SourceNotRegular:

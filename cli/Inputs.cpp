@@ -1,4 +1,5 @@
 #include "Inputs.h"
+#include "PrintableName.h"
 
 #include <Console.h>
 #include <FileSystem.h>
@@ -7,6 +8,7 @@
 #include <WholeFile.h>
 
 #include <algorithm>
+#include <set>
 
 namespace
 {
@@ -26,18 +28,28 @@ bool IsOwnOutput(const std::u16string& name)
     return StoredProgram::IsCleanedName(name) || platform::IsTemporaryFileName(name);
 }
 
-void CollectBelow(const std::u16string& folder, std::vector<std::u16string>& files)
+// What a walk below a folder finds: the files to check and the folders it could not read.
+struct FolderFinds
+{
+    std::vector<std::u16string> files;
+    std::vector<std::u16string> unreadable;
+};
+
+void CollectBelow(const std::u16string& folder, FolderFinds& finds)
 {
     std::vector<platform::FolderEntry> entries;
     if (!platform::ListFolder(folder, entries))
+    {
+        finds.unreadable.push_back(folder);
         return;
+    }
     for (const platform::FolderEntry& entry : entries)
     {
         const std::u16string path = platform::JoinPath(folder, entry.name);
         if (entry.isFolder)
-            CollectBelow(path, files);
+            CollectBelow(path, finds);
         else if (entry.isFile && EndsWithPgs(entry.name) && !IsOwnOutput(entry.name))
-            files.push_back(path);
+            finds.files.push_back(path);
     }
 }
 
@@ -50,11 +62,17 @@ void AddAll(std::vector<Input>& inputs, std::vector<std::u16string> files, const
         inputs.push_back({std::move(file), {}});
 }
 
+// A folder that cannot be read is a failed input of its own: the files in it are unknown.
 void AddFolder(std::vector<Input>& inputs, const std::u16string& folder)
 {
-    std::vector<std::u16string> files;
-    CollectBelow(folder, files);
-    AddAll(inputs, std::move(files), u"no .pgs file in " + folder);
+    FolderFinds finds;
+    CollectBelow(folder, finds);
+    std::sort(finds.unreadable.begin(), finds.unreadable.end());
+    for (const std::u16string& unreadable : finds.unreadable)
+        inputs.push_back({unreadable, PrintableName(unreadable) + u": this folder cannot be read"});
+    if (finds.files.empty() && !finds.unreadable.empty())
+        return;
+    AddAll(inputs, std::move(finds.files), u"no .pgs file in " + PrintableName(folder));
 }
 
 bool HasWildcard(const std::u16string& text)
@@ -76,15 +94,29 @@ void AddPattern(std::vector<Input>& inputs, const std::u16string& pattern)
                 files.push_back(folder.empty() ? entry.name : platform::JoinPath(folder, entry.name));
         }
     }
-    AddAll(inputs, std::move(files), u"no file matches " + pattern);
+    AddAll(inputs, std::move(files), u"no file matches " + PrintableName(pattern));
 }
 
-bool IsCleanedCopyOfAnother(const std::u16string& file, const std::vector<std::u16string>& words)
+// A file as the file system finds it, so that two spellings of one folder compare equal.
+std::u16string LocatedKey(const std::u16string& path, bool cleanedCopy)
 {
-    return std::any_of(words.begin(), words.end(), [&file](const std::u16string& other) {
-        return platform::FolderPart(other) == platform::FolderPart(file) &&
-               StoredProgram::CleanedNameFor(platform::LastComponent(other)) == platform::LastComponent(file);
-    });
+    platform::FileLocation location;
+    if (!platform::LocateFile(path, location))
+        return {};
+    const std::u16string name = cleanedCopy ? StoredProgram::CleanedNameFor(location.name) : location.name;
+    return platform::FileNameKey(platform::JoinPath(location.folder, name));
+}
+
+// The cleaned copies beside the sources that the words name.
+std::set<std::u16string> CleanedCopiesOf(const std::vector<std::u16string>& words)
+{
+    std::set<std::u16string> copies;
+    for (const std::u16string& word : words)
+    {
+        if (std::u16string key = LocatedKey(word, true); !key.empty())
+            copies.insert(std::move(key));
+    }
+    return copies;
 }
 }
 
@@ -122,14 +154,15 @@ bool MatchesWildcard(std::u16string_view pattern, std::u16string_view name)
 std::vector<Input> ExpandInputs(const std::vector<std::u16string>& words, std::vector<std::u16string>& notes)
 {
     std::vector<Input> inputs;
+    const std::set<std::u16string> cleanedCopies = CleanedCopiesOf(words);
     for (const std::u16string& word : words)
     {
         if (platform::kExpandsWildcards && HasWildcard(platform::LastComponent(word)))
             AddPattern(inputs, word);
         else if (platform::IsFolder(word))
             AddFolder(inputs, word);
-        else if (IsCleanedCopyOfAnother(word, words))
-            notes.push_back(word + u" is left out: it is the cleaned copy of another file named here");
+        else if (cleanedCopies.contains(LocatedKey(word, false)))
+            notes.push_back(PrintableName(word) + u" is left out: it is the cleaned copy of another file named here");
         else
             inputs.push_back({word, {}});
     }

@@ -1,4 +1,5 @@
 #include "PrintableName.h"
+#include "Words.h"
 
 #include <algorithm>
 
@@ -40,11 +41,19 @@ std::u16string Escaped(char16_t unit)
         return std::u16string(1, unit);
     return unit < 0x100 ? u"\\x" + Hex(unit, 2) : u"\\u" + Hex(unit, 4);
 }
+
+// A space at either end is lost to the eye; a name that equals a line of the report's layout would
+// pass for it.
+bool PrintsAsItIs(const std::u16string& name)
+{
+    return !name.starts_with(u'"') && !name.starts_with(u' ') && !name.ends_with(u' ') && !IsLayoutLine(name) &&
+           std::none_of(name.begin(), name.end(), NeedsEscape);
+}
 }
 
 std::u16string PrintableName(const std::u16string& name)
 {
-    if (!name.starts_with(u'"') && std::none_of(name.begin(), name.end(), NeedsEscape))
+    if (PrintsAsItIs(name))
         return name;
     std::u16string quoted = u"\"";
     for (const char16_t unit : name)

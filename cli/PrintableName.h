@@ -6,6 +6,7 @@
 // name that holds a control character, a line or paragraph separator or a character that turns
 // the direction of text is shown in double quotes with C-style escapes ("A\r\nB"), so it can
 // neither make two lines nor reach the terminal as a command. So is a name that starts with a
-// double quote, so that a quoted name is never mistaken for a plain one. Any other name is
-// shown as it is.
+// double quote, so that a quoted name is never mistaken for a plain one, a name that starts or
+// ends with a space, and a name that reads as a line of the report's layout (a heading, a count
+// line, "File stored as: ..."). Any other name is shown as it is.
 std::u16string PrintableName(const std::u16string& name);

@@ -22,16 +22,16 @@ std::u16string Line(const std::u16string& text)
 
 // What the report may say of the programs it keeps: a failed run that kept no cleaned file, and
 // a run that writes nothing, must not call anything kept.
-const char16_t* KeptWord(const FileReport& report)
+CleanedFile CleanedFileOf(const FileReport& report)
 {
     if (!report.options.writeCleaned)
-        return u"(would be kept)";
-    return report.results.cleanedPath.empty() ? u"(not kept)" : u"(kept)";
+        return CleanedFile::NotWritten;
+    return report.results.cleanedPath.empty() ? CleanedFile::NotKept : CleanedFile::Kept;
 }
 
-std::u16string NameBlock(const std::u16string& heading, const FileReport& report, Verdict first, Verdict second)
+std::u16string NameBlock(ProgramList list, const FileReport& report, Verdict first, Verdict second)
 {
-    std::u16string block = Line(heading);
+    std::u16string block = Line(Heading(list, CleanedFileOf(report)));
     for (const ExaminedRecord& record : report.records)
     {
         if (record.verdict == first || record.verdict == second)
@@ -40,32 +40,35 @@ std::u16string NameBlock(const std::u16string& heading, const FileReport& report
     return block;
 }
 
+// The lists that only a salvage fills are left out while they are empty.
+std::u16string SalvageBlock(ProgramList list, const FileReport& report, Verdict verdict)
+{
+    const bool any = std::any_of(report.records.begin(), report.records.end(),
+                                 [verdict](const ExaminedRecord& record) { return record.verdict == verdict; });
+    return any ? NameBlock(list, report, verdict, verdict) : std::u16string();
+}
+
 std::u16string CountLineOf(const FileReport& report)
 {
     return Line(CountLine(report.count) + (IsFailure(report.outcome) ? u"" : u"Done!"));
 }
 
+// A run that failed after its walk ("Memory size exceeded.", "Unknown Program State") still
+// keeps a cleaned file, and says where.
 std::u16string StoredLine(const FileReport& report)
 {
-    if (IsFailure(report.outcome) || report.results.cleanedPath.empty())
-        return {};
-    return Line(u"File stored as: " + report.storedAs);
+    return report.results.cleanedPath.empty() ? std::u16string() : Line(StoredAsLine(PrintableName(report.storedAs)));
 }
 }
 
 std::u16string TextReport(const FileReport& report, bool withHeading)
 {
-    const std::u16string kept = KeptWord(report);
-    const bool salvage = report.options.salvage;
     std::u16string text = withHeading ? Line(PrintableName(report.path)) : std::u16string();
     text += CountLineOf(report) + StoredLine(report);
-    text += NameBlock(u"Good Programs " + kept, report, Verdict::Good, Verdict::Good);
-    if (salvage)
-        text += NameBlock(u"Recovered Programs " + kept, report, Verdict::Recovered, Verdict::Recovered);
-    const std::u16string deleted = report.options.writeCleaned ? u"(deleted)" : u"(would be deleted)";
-    text += NameBlock(u"Bad Programs " + deleted, report, Verdict::Bad, Verdict::UnknownState);
-    if (salvage)
-        text += NameBlock(u"Duplicate Programs (left out)", report, Verdict::Duplicate, Verdict::Duplicate);
+    text += NameBlock(ProgramList::Good, report, Verdict::Good, Verdict::Good);
+    text += SalvageBlock(ProgramList::Recovered, report, Verdict::Recovered);
+    text += NameBlock(ProgramList::Bad, report, Verdict::Bad, Verdict::UnknownState);
+    text += SalvageBlock(ProgramList::Duplicate, report, Verdict::Duplicate);
     return text;
 }
 

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 // The words the command line uses for how a run ended; empty for a run with nothing to report.
 std::u16string CliOutcomeText(RunOutcome outcome);
@@ -16,3 +17,28 @@ std::u16string Decimal(std::uint64_t value);
 
 // "12 Files Checked...", as the dialog's count line reads while a run goes on.
 std::u16string CountLine(std::uint64_t count);
+
+// The lists of programs in the text report, by what became of them.
+enum class ProgramList
+{
+    Good,
+    Recovered,
+    Bad,
+    Duplicate,
+};
+// What became of the cleaned file, as the headings say it.
+enum class CleanedFile
+{
+    Kept,
+    NotKept,    // the run failed before it was written
+    NotWritten, // the run only checks
+};
+// "Good Programs (kept)" and the like.
+std::u16string Heading(ProgramList list, CleanedFile cleaned);
+
+// "File stored as: NAME".
+std::u16string StoredAsLine(const std::u16string& name);
+
+// True for a text that reads as a line of the report's own layout: a heading, a count line or a
+// "File stored as:" line.
+bool IsLayoutLine(std::u16string_view text);

@@ -55,15 +55,22 @@ void TellLeftBehind(const FileReport& report)
                     u" takes them");
 }
 
-void Report(const CommandLine& line, const FileReport& report, bool withHeading)
+// In a batch a message names its file and follows the file's block: on a terminal, where the two
+// streams meet, it must not read as part of the file before.
+std::u16string AboutFile(const std::u16string& path, bool inBatch)
 {
-    const std::u16string error = CliOutcomeText(report.outcome);
-    if (!error.empty())
-        output::Message(u"Error: " + error);
+    return inBatch ? PrintableName(path) + u": " : std::u16string();
+}
+
+void Report(const CommandLine& line, const FileReport& report, bool inBatch)
+{
     if (line.json)
         output::Print(JsonReport(report));
     else
-        output::Print(TextReport(report, withHeading) + (line.list ? RecordTable(report) : std::u16string()));
+        output::Print(TextReport(report, inBatch) + (line.list ? RecordTable(report) : std::u16string()));
+    const std::u16string error = CliOutcomeText(report.outcome);
+    if (!error.empty())
+        output::Message(AboutFile(report.path, inBatch) + u"Error: " + error);
     TellLeftBehind(report);
 }
 
@@ -78,7 +85,9 @@ void CheckAll(const CommandLine& line, const std::vector<Input>& inputs, CTally&
             break;
         if (!input.problem.empty() || !IsStoredProgramPath(input.path))
         {
-            output::Message(input.problem.empty() ? u"Improper file name or file path." : u"jobsift-cli: " + input.problem);
+            output::Message(input.problem.empty()
+                                ? AboutFile(input.path, inputs.size() > 1) + u"Improper file name or file path."
+                                : u"jobsift-cli: " + input.problem);
             tally.Add(kExitFailed);
             continue;
         }

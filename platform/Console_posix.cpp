@@ -24,7 +24,7 @@ std::vector<std::u16string> CommandLineArguments(int argc, char** argv)
 {
     std::vector<std::u16string> arguments;
     for (int i = 1; i < argc; ++i)
-        arguments.push_back(FromUtf8(argv[i]));
+        arguments.push_back(FromFileName(argv[i]));
     return arguments;
 }
 

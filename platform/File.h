@@ -12,6 +12,14 @@ enum class OpenResult
     NotRegularFile, // a folder, a pipe, a device: refused at once, never read
 };
 
+// The permission bits that an output made from a source file takes. On Linux they are the
+// source's, less the process's umask, as cp gives them; on Windows an output takes its folder's
+// and these are not used. The default is private to the owner.
+struct FilePermissions
+{
+    std::uint32_t bits = 0600;
+};
+
 // A file held without sharing: nobody else may open it while we hold it.
 // Every operation reports failure by its result; the destructor closes a file left open.
 class CFile
@@ -25,8 +33,16 @@ public:
     // An existing regular file, read-only; never created or changed. Opening never waits on
     // a pipe or device.
     OpenResult OpenForReading(const std::u16string& path);
-    // A new file, for writing only; fails when anything of that name (a link included) exists.
+    // A new file, for writing only, private to the owner; fails when anything of that name (a
+    // link included) exists.
     bool CreateNew(const std::u16string& path);
+
+    // What an output made from this file takes of its permissions.
+    FilePermissions Permissions() const;
+    bool SetPermissions(FilePermissions permissions);
+    // True when the directory entry `path` itself (a link, not what it leads to) is this open file:
+    // the same device and inode, or on Windows the same volume and file index.
+    bool IsNamedBy(const std::u16string& path) const;
 
     // Reads until count bytes have arrived or the file ends. Buffer bytes past those read are
     // left as they were.

@@ -3,7 +3,9 @@
 #include "Paths.h"
 #include "TextConversion.h"
 
+#include <cerrno>
 #include <dirent.h>
+#include <fcntl.h>
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -18,14 +20,13 @@ bool LocateFile(const std::u16string& path, FileLocation& location)
     const std::u16string name = LastComponent(path);
     if (name.empty())
         return false;
-    std::u16string folder = FolderPart(path);
-    if (folder.empty())
-        folder = path.starts_with(u"/") ? u"/" : u".";
+    const std::u16string part = FolderPart(path);
+    const std::u16string folder = part.empty() ? std::u16string(u".") : part;
     // realpath walks the folder as the system does: a link first, then "..", never as text.
-    const std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(ToUtf8(folder).c_str(), nullptr), &std::free);
+    const std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(ToFileName(folder).c_str(), nullptr), &std::free);
     if (!resolved)
         return false;
-    location = {FromUtf8(resolved.get()), name};
+    location = {FromFileName(resolved.get()), name};
     return true;
 }
 
@@ -34,26 +35,26 @@ bool CurrentDirectory(std::u16string& directory)
     const std::unique_ptr<char, decltype(&std::free)> buffer(::getcwd(nullptr, 0), &std::free);
     if (!buffer)
         return false;
-    directory = FromUtf8(buffer.get());
+    directory = FromFileName(buffer.get());
     return true;
 }
 
 bool IsFolder(const std::u16string& path)
 {
     struct stat info {};
-    return ::stat(ToUtf8(path).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    return ::stat(ToFileName(path).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 bool RemoveFile(const std::u16string& path)
 {
-    return ::unlink(ToUtf8(path).c_str()) == 0;
+    return ::unlink(ToFileName(path).c_str()) == 0;
 }
 
 bool RenameOver(const std::u16string& from, const std::u16string& to)
 {
     if (CFileFaults::ShouldFail(FileOp::Rename))
         return false;
-    return std::rename(ToUtf8(from).c_str(), ToUtf8(to).c_str()) == 0;
+    return std::rename(ToFileName(from).c_str(), ToFileName(to).c_str()) == 0;
 }
 
 namespace
@@ -63,15 +64,17 @@ struct FolderCloser
     void operator()(DIR* directory) const { ::closedir(directory); }
 };
 
-FolderEntry Describe(const std::string& folder, const char* name)
+// Looked up beside the open folder, not by the joined path: an entry is described whatever the
+// length of the path that leads to it.
+FolderEntry Describe(DIR* directory, const char* name)
 {
-    FolderEntry entry{FromUtf8(name)};
-    const std::string path = folder + "/" + name;
+    FolderEntry entry{FromFileName(name)};
+    const int folder = ::dirfd(directory);
     struct stat info {};
-    if (::lstat(path.c_str(), &info) != 0)
+    if (::fstatat(folder, name, &info, AT_SYMLINK_NOFOLLOW) != 0)
         return entry;
     entry.isFolder = S_ISDIR(info.st_mode);
-    if (S_ISLNK(info.st_mode) && ::stat(path.c_str(), &info) != 0)
+    if (S_ISLNK(info.st_mode) && ::fstatat(folder, name, &info, 0) != 0)
         return entry;
     entry.isFile = S_ISREG(info.st_mode);
     return entry;
@@ -80,16 +83,18 @@ FolderEntry Describe(const std::string& folder, const char* name)
 
 bool ListFolder(const std::u16string& folder, std::vector<FolderEntry>& entries)
 {
-    const std::string native = ToUtf8(folder);
-    const std::unique_ptr<DIR, FolderCloser> directory(::opendir(native.c_str()));
+    const std::unique_ptr<DIR, FolderCloser> directory(::opendir(ToFileName(folder).c_str()));
     if (!directory)
         return false;
+    // readdir tells the end of the folder from an error only by errno.
+    errno = 0;
     while (const dirent* item = ::readdir(directory.get()))
     {
         const std::string name = item->d_name;
         if (name != "." && name != "..")
-            entries.push_back(Describe(native, item->d_name));
+            entries.push_back(Describe(directory.get(), item->d_name));
+        errno = 0;
     }
-    return true;
+    return errno == 0;
 }
 }

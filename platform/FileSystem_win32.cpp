@@ -27,8 +27,6 @@ bool LocateFile(const std::u16string& path, FileLocation& location)
     if (name.empty())
         return false;
     location = {FolderPart(full), name};
-    if (location.folder.size() == 2 && location.folder[1] == u':')
-        location.folder += u'\\';
     return true;
 }
 

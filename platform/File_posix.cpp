@@ -3,6 +3,7 @@
 #include "TextConversion.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -28,6 +29,26 @@ OpenResult Admit(int fd)
         return OpenResult::Failed;
     return OpenResult::Opened;
 }
+
+// Read from the process's own status: umask() reads it only by changing it, and a file another
+// thread made in that moment would be made without it. Where it cannot be read, the strictest
+// mask stands in, so an output is never wider than it should be.
+mode_t ProcessUmask()
+{
+    constexpr mode_t kStrictest = 077;
+    std::FILE* status = std::fopen("/proc/self/status", "re");
+    if (status == nullptr)
+        return kStrictest;
+    unsigned mask = kStrictest;
+    char line[256];
+    while (std::fgets(line, sizeof line, status) != nullptr)
+    {
+        if (std::sscanf(line, "Umask: %o", &mask) == 1)
+            break;
+    }
+    std::fclose(status);
+    return static_cast<mode_t>(mask);
+}
 }
 
 CFile::~CFile()
@@ -45,7 +66,7 @@ OpenResult CFile::OpenForReading(const std::u16string& path)
 {
     if (IsOpen() || CFileFaults::ShouldFail(FileOp::Open))
         return OpenResult::Failed;
-    const int fd = ::open(ToUtf8(path).c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    const int fd = ::open(ToFileName(path).c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
         return errno == ENXIO ? OpenResult::NotRegularFile : OpenResult::Failed;
     const OpenResult admitted = Admit(fd);
@@ -62,7 +83,7 @@ bool CFile::CreateNew(const std::u16string& path)
 {
     if (IsOpen() || CFileFaults::ShouldFail(FileOp::Open))
         return false;
-    const int fd = ::open(ToUtf8(path).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    const int fd = ::open(ToFileName(path).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0)
         return false;
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0)
@@ -72,6 +93,28 @@ bool CFile::CreateNew(const std::u16string& path)
     }
     m_fd = fd;
     return true;
+}
+
+FilePermissions CFile::Permissions() const
+{
+    struct stat info {};
+    if (!IsOpen() || ::fstat(m_fd, &info) != 0)
+        return {};
+    static const mode_t processUmask = ProcessUmask();
+    return {static_cast<std::uint32_t>(info.st_mode & 0777 & ~processUmask)};
+}
+
+bool CFile::SetPermissions(FilePermissions permissions)
+{
+    return IsOpen() && ::fchmod(m_fd, static_cast<mode_t>(permissions.bits & 0777)) == 0;
+}
+
+bool CFile::IsNamedBy(const std::u16string& path) const
+{
+    struct stat opened {};
+    struct stat named {};
+    return IsOpen() && ::fstat(m_fd, &opened) == 0 && ::lstat(ToFileName(path).c_str(), &named) == 0 &&
+           opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
 }
 
 bool CFile::Read(void* buffer, std::uint32_t count, std::uint32_t& bytesRead)

@@ -14,6 +14,11 @@ HANDLE AsHandle(void* handle)
 {
     return static_cast<HANDLE>(handle);
 }
+
+bool Identify(HANDLE handle, BY_HANDLE_FILE_INFORMATION& info)
+{
+    return GetFileInformationByHandle(handle, &info) != 0;
+}
 }
 
 CFile::~CFile()
@@ -64,6 +69,36 @@ bool CFile::CreateNew(const std::u16string& path)
     }
     m_handle = handle;
     return true;
+}
+
+// An output takes the permissions its folder gives: nothing to take from the source.
+FilePermissions CFile::Permissions() const
+{
+    return {};
+}
+
+bool CFile::SetPermissions(FilePermissions)
+{
+    return IsOpen();
+}
+
+// Opened for no access at all, the entry is found even while we hold the file without sharing;
+// a link is opened as itself.
+bool CFile::IsNamedBy(const std::u16string& path) const
+{
+    BY_HANDLE_FILE_INFORMATION opened{};
+    if (!IsOpen() || !Identify(AsHandle(m_handle), opened))
+        return false;
+    const HANDLE entry = CreateFileW(Wide(Win32Path(path)), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                     nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS,
+                                     nullptr);
+    if (entry == INVALID_HANDLE_VALUE)
+        return false;
+    BY_HANDLE_FILE_INFORMATION named{};
+    const bool identified = Identify(entry, named);
+    CloseHandle(entry);
+    return identified && opened.dwVolumeSerialNumber == named.dwVolumeSerialNumber &&
+           opened.nFileIndexHigh == named.nFileIndexHigh && opened.nFileIndexLow == named.nFileIndexLow;
 }
 
 bool CFile::Read(void* buffer, std::uint32_t count, std::uint32_t& bytesRead)

@@ -52,9 +52,18 @@ std::u16string FileNameKey(const std::u16string& path)
 #endif
 }
 
+// A separator that ends the root stays ("/x" gives "/"; on Windows "\x" gives "\" and "C:\x"
+// gives "C:\"): without it the folder part would name the current folder (of a drive) instead.
 std::u16string FolderPart(const std::u16string& path)
 {
     const std::size_t separator = LastSeparator(path);
-    return separator == std::u16string::npos ? std::u16string() : path.substr(0, separator);
+    if (separator == std::u16string::npos)
+        return {};
+#ifdef _WIN32
+    const bool endsRoot = separator == 0 || (separator == 2 && path[1] == u':');
+#else
+    const bool endsRoot = separator == 0;
+#endif
+    return path.substr(0, endsRoot ? separator + 1 : separator);
 }
 }

@@ -19,7 +19,8 @@ std::u16string JoinPath(const std::u16string& folder, const std::u16string& name
 
 // The part of a path after its last separator.
 std::u16string LastComponent(const std::u16string& path);
-// The part before its last separator; empty when there is none.
+// The part before its last separator, or the root when that separator ends it ("/x" gives "/");
+// empty when there is no separator.
 std::u16string FolderPart(const std::u16string& path);
 
 // A path as the file system compares names: two paths with the same key name the same file

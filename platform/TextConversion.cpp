@@ -5,9 +5,11 @@ namespace platform
 namespace
 {
 constexpr char32_t kReplacement = 0xFFFD;
+constexpr char16_t kEscapedByteBase = 0xDC00;
 
 bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
 bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+bool IsEscapedByte(char16_t unit) { return unit >= kEscapedByteBase + 0x80 && unit <= kEscapedByteBase + 0xFF; }
 
 void AppendUtf8(std::string& out, char32_t cp)
 {
@@ -113,5 +115,58 @@ std::u16string FromUtf8(std::string_view text)
         AppendUtf16(out, cp);
     }
     return out;
+}
+
+bool HasLoneSurrogate(std::u16string_view text)
+{
+    for (std::size_t i = 0; i < text.size(); ++i)
+    {
+        if (IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1]))
+            ++i;
+        else if (IsHighSurrogate(text[i]) || IsLowSurrogate(text[i]))
+            return true;
+    }
+    return false;
+}
+
+// A sequence that decodes to U+FFFD is valid only when it is that character's own three bytes;
+// any other is escaped one byte at a time, so that what follows its first byte is read afresh.
+std::u16string FromFileName(std::string_view bytes)
+{
+    std::u16string out;
+    out.reserve(bytes.size());
+    for (std::size_t i = 0; i < bytes.size();)
+    {
+        char32_t cp = 0;
+        const std::size_t length = DecodeUtf8(bytes, i, cp);
+        if (cp == kReplacement && bytes.substr(i, length) != "\xEF\xBF\xBD")
+        {
+            out.push_back(static_cast<char16_t>(kEscapedByteBase + static_cast<unsigned char>(bytes[i])));
+            ++i;
+            continue;
+        }
+        AppendUtf16(out, cp);
+        i += length;
+    }
+    return out;
+}
+
+std::string ToFileName(std::u16string_view name)
+{
+    std::string out;
+    out.reserve(name.size());
+    std::size_t plain = 0;
+    for (std::size_t i = 0; i < name.size(); ++i)
+    {
+        if (IsHighSurrogate(name[i]) && i + 1 < name.size() && IsLowSurrogate(name[i + 1]))
+            ++i;
+        else if (IsEscapedByte(name[i]))
+        {
+            out += ToUtf8(name.substr(plain, i - plain));
+            out.push_back(static_cast<char>(name[i] - kEscapedByteBase));
+            plain = i + 1;
+        }
+    }
+    return out + ToUtf8(name.substr(plain));
 }
 }

@@ -49,12 +49,18 @@ CWholeFile::~CWholeFile()
     Discard();
 }
 
-bool CWholeFile::Create(const std::u16string& finalPath)
+std::u16string TemporaryPathFor(const std::u16string& finalPath)
+{
+    const std::u16string folder = FolderPart(finalPath);
+    return folder.empty() ? TemporaryName() : JoinPath(folder, TemporaryName());
+}
+
+bool CWholeFile::Create(const std::u16string& finalPath, FilePermissions permissions)
 {
     Discard();
     m_finalPath = finalPath;
-    const std::u16string folder = FolderPart(finalPath);
-    const std::u16string temporary = folder.empty() ? TemporaryName() : JoinPath(folder, TemporaryName());
+    m_permissions = permissions;
+    const std::u16string temporary = TemporaryPathFor(finalPath);
     if (!m_file.CreateNew(temporary))
         return false;
     m_temporaryPath = temporary;
@@ -70,7 +76,7 @@ bool CWholeFile::Commit()
 {
     if (m_temporaryPath.empty())
         return false;
-    const bool flushed = m_file.Flush();
+    const bool flushed = m_file.SetPermissions(m_permissions) && m_file.Flush();
     const bool closed = m_file.Close();
     if (!flushed || !closed || !RenameOver(m_temporaryPath, m_finalPath))
     {

@@ -14,7 +14,9 @@
 
 #ifndef _WIN32
 #include <csignal>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <thread>
 #endif
 
@@ -119,6 +121,8 @@ TEST_F(Cli, ExitStatusSaysWhatWasFound)
         {{"notes.txt"}, 2},
         {{"clean.pgs", "bad.pgs"}, 1},
         {{"bad.pgs", "missing.pgs", "clean.pgs"}, 2},
+        {{"missing.pgs", "bad.pgs"}, 2},
+        {{"bad.pgs", "clean.pgs"}, 1},
         {{"--frobnicate", "clean.pgs"}, 7},
         {{}, 7},
         {{"--test", "--save-active", "clean.pgs"}, 7},
@@ -157,9 +161,9 @@ TEST_F(Cli, SeveralFilesEachUnderItsOwnHeadingAndASummary)
     EXPECT_EQ(result.out, Lines({"a.pgs", "1 Files Checked...Done!", "File stored as: a__.pgs",
                                  "Good Programs (kept)", "BOX A", "Bad Programs (deleted)",
                                  "missing.pgs", "0 Files Checked...", "Good Programs (not kept)", "Bad Programs (deleted)",
-                                 "b.PGS", "1 Files Checked...", "Good Programs (kept)", "TRAY",
+                                 "b.PGS", "1 Files Checked...", "File stored as: b__.PGS", "Good Programs (kept)", "TRAY",
                                  "Bad Programs (deleted)"}));
-    EXPECT_EQ(result.err, Lines({"Error: File not found.", "Error: Memory size exceeded.",
+    EXPECT_EQ(result.err, Lines({"missing.pgs: Error: File not found.", "b.PGS: Error: Memory size exceeded.",
                                  "3 files checked: 1 without damage, 0 with damage, 2 failed"}));
     EXPECT_EQ(ReadFile(dir / "b__.PGS"), kTray);
 }
@@ -169,10 +173,23 @@ TEST_F(Cli, ImproperPathIsSkippedAndTheOthersAreChecked)
     WriteFile(dir / "a.pgs", kBoxA);
     const ProcessResult result = Run({"notes.txt", "a.pgs"});
     EXPECT_EQ(result.exitStatus, 2);
-    EXPECT_EQ(result.err, Lines({"Improper file name or file path.",
+    EXPECT_EQ(result.err, Lines({"notes.txt: Improper file name or file path.",
                                  "2 files checked: 1 without damage, 0 with damage, 1 failed"}));
     EXPECT_EQ(result.out.find("notes.txt"), std::string::npos);
     EXPECT_TRUE(fs::exists(dir / "a__.pgs"));
+}
+
+TEST_F(Cli, SalvageOnlyHeadingsAppearWhenTheyHaveEntries)
+{
+    WriteFile(dir / "clean.pgs", Concat({kBoxA, kLid}));
+    EXPECT_EQ(Run({"--salvage", "clean.pgs"}).out, Lines({"2 Files Checked...Done!", "File stored as: clean__.pgs",
+                                                          "Good Programs (kept)", "BOX A", "Bad Programs (deleted)",
+                                                          "LID"}));
+    WriteFile(dir / "twice.pgs", Concat({kBoxA, kLid, FileImage().EndMark().bytes(), kBoxA, kTray}));
+    EXPECT_EQ(Run({"--salvage", "--past-end", "twice.pgs"}).out,
+              Lines({"4 Files Checked...Done!", "File stored as: twice__.pgs", "Good Programs (kept)", "BOX A",
+                     "Recovered Programs (kept)", "TRAY", "Bad Programs (deleted)", "LID",
+                     "Duplicate Programs (left out)", "BOX A"}));
 }
 
 TEST_F(Cli, UnknownProgramStateIsAFailedCheckThatKeepsTheCleanedFile)
@@ -182,7 +199,8 @@ TEST_F(Cli, UnknownProgramStateIsAFailedCheckThatKeepsTheCleanedFile)
     const ProcessResult result = Run({"full.pgs"});
     EXPECT_EQ(result.exitStatus, 2);
     EXPECT_EQ(result.err, Lines({"Error: Unknown Program State"}));
-    EXPECT_EQ(result.out, Lines({"2 Files Checked...", "Good Programs (kept)", "HALF", "HALF", "Bad Programs (deleted)"}));
+    EXPECT_EQ(result.out, Lines({"2 Files Checked...", "File stored as: full__.pgs", "Good Programs (kept)", "HALF",
+                                 "HALF", "Bad Programs (deleted)"}));
     EXPECT_EQ(ReadFile(dir / "full__.pgs"), Concat({half, half}));
 }
 
@@ -215,10 +233,17 @@ TEST_F(Cli, NamesThatCouldPassForLayoutAreQuoted)
     const Bytes faking = RecordBuilder(u"A\r\nBad Programs (deleted)").Build();
     const Bytes escaping = RecordBuilder(u"\x1b[2J\x1b]0;owned\x07").WrongCrc().Build();
     const Bytes quoted = RecordBuilder(u"\"Q\" \\ back").Build();
-    WriteFile(dir / "names.pgs", Concat({faking, escaping, quoted}));
+    const Bytes heading = RecordBuilder(u"Bad Programs (deleted)").Build();
+    const Bytes countLine = RecordBuilder(u"7 Files Checked...Done!").Build();
+    const Bytes storedAs = RecordBuilder(u"File stored as: x.pgs").Build();
+    const Bytes spaced = RecordBuilder(u" SPACED ").Build();
+    const Bytes inside = RecordBuilder(u"A Bad Programs (deleted)").Build();
+    WriteFile(dir / "names.pgs", Concat({faking, escaping, quoted, heading, countLine, storedAs, spaced, inside}));
     const ProcessResult result = Run({"names.pgs"});
-    EXPECT_EQ(result.out, Lines({"3 Files Checked...Done!", "File stored as: names__.pgs", "Good Programs (kept)",
+    EXPECT_EQ(result.out, Lines({"8 Files Checked...Done!", "File stored as: names__.pgs", "Good Programs (kept)",
                                  "\"A\\r\\nBad Programs (deleted)\"", "\"\\\"Q\\\" \\\\ back\"",
+                                 "\"Bad Programs (deleted)\"", "\"7 Files Checked...Done!\"",
+                                 "\"File stored as: x.pgs\"", "\" SPACED \"", "A Bad Programs (deleted)",
                                  "Bad Programs (deleted)", "\"\\x1b[2J\\x1b]0;owned\\x07\""}));
     EXPECT_EQ(result.out.find('\x1b'), std::string::npos);
 
@@ -227,6 +252,32 @@ TEST_F(Cli, NamesThatCouldPassForLayoutAreQuoted)
     EXPECT_EQ(line["good"][0], "A\r\nBad Programs (deleted)");
     EXPECT_EQ(line["bad"][0], "\x1b[2J\x1b]0;owned\x07");
     EXPECT_EQ(asJson.out.find('\x1b'), std::string::npos);
+}
+
+TEST_F(Cli, AFailedSaveQuotesANameThatEndsInASpace)
+{
+    WriteFile(dir / "x.pgs", RecordBuilder(u"NUL ").Build());
+    std::error_code ignored;
+    fs::create_directory(dir / "NUL .pga", ignored);
+    const ProcessResult result = Run({"--save-active", "x.pgs"});
+    EXPECT_EQ(result.exitStatus, 2);
+    EXPECT_EQ(result.err, Lines({"Failed to save active program \"NUL \""}));
+}
+
+// A second name of the source, or the link it was opened through, must never be replaced.
+TEST_F(Cli, ACleanedNameThatIsTheSourceIsRefused)
+{
+    const Bytes image = Concat({kBoxA, kLid});
+    WriteFile(dir / "real__.pgs", image);
+    fs::create_hard_link(dir / "real__.pgs", dir / "real.pgs");
+    const ProcessResult result = Run({"real.pgs"});
+    EXPECT_EQ(result.exitStatus, 2);
+    EXPECT_EQ(result.err, Lines({"Error: The cleaned file would replace the source."}));
+    EXPECT_EQ(result.out.find("File stored as"), std::string::npos) << result.out;
+    EXPECT_EQ(ReadFile(dir / "real.pgs"), image);
+    EXPECT_EQ(fs::hard_link_count(dir / "real.pgs"), 2u);
+    EXPECT_TRUE(TemporaryFiles(dir.path()).empty());
+    EXPECT_EQ(Run({"--test", "real.pgs"}).exitStatus, 1) << "a check alone writes nothing";
 }
 
 // The worked example of the read-me: one flipped bit in a length field of program 3.
@@ -414,6 +465,20 @@ TEST_F(Cli, ACleanedCopyNamedBesideItsSourceIsLeftOut)
         << again.err;
     // Named alone, a cleaned file is checked like any other.
     EXPECT_EQ(Run({"--test", "line1__.pgs"}).exitStatus, 0);
+
+    // Only beside its own source: the same name in another folder is a file of its own.
+    fs::create_directory(dir / "a");
+    fs::create_directory(dir / "b");
+    WriteFile(dir / "a" / "line1.pgs", kBoxA);
+    WriteFile(dir / "b" / "line1__.pgs", Concat({kTray, kLid}));
+    const std::string sep(1, fs::path::preferred_separator);
+    const ProcessResult both = Run({"a" + sep + "line1.pgs", "b" + sep + "line1__.pgs"});
+    EXPECT_EQ(both.exitStatus, 1) << both.err;
+    EXPECT_TRUE(fs::exists(dir / "a" / "line1__.pgs"));
+    EXPECT_EQ(ReadFile(dir / "b" / "line1____.pgs"), kTray);
+    // Two spellings of one folder are one folder.
+    const ProcessResult spelled = Run({"." + sep + "line1.pgs", "line1__.pgs"});
+    EXPECT_NE(spelled.err.find("line1__.pgs is left out"), std::string::npos) << spelled.err;
 }
 
 #ifdef _WIN32
@@ -429,6 +494,18 @@ TEST_F(Cli, WildcardsAreExpandedOnWindows)
     EXPECT_NE(result.out.find("line2.PGS" + NL), std::string::npos);
     EXPECT_EQ(result.out.find("line1__"), std::string::npos);
     EXPECT_EQ(Run({"line?.pgx"}).exitStatus, 2);
+}
+
+// "?" stands for exactly one character: neither none nor two.
+TEST_F(Cli, AQuestionMarkMatchesOneCharacterOnWindows)
+{
+    WriteFile(dir / "line1.pgs", kBoxA);
+    WriteFile(dir / "line.pgs", kTray);
+    WriteFile(dir / "line12.pgs", kTray);
+    const ProcessResult result = Run({"--test", "line?.pgs"});
+    EXPECT_EQ(result.exitStatus, 0);
+    EXPECT_EQ(result.out, Lines({"1 Files Checked...Done!", "Good Programs (would be kept)", "BOX A",
+                                 "Bad Programs (would be deleted)"}));
 }
 #else
 // On a terminal the worker runs on a thread of its own beside the live count; the results are
@@ -446,6 +523,135 @@ TEST_F(Cli, OnATerminalTheWorkerRunsBesideTheLiveCount)
     EXPECT_NE(result.out.find("LID"), std::string::npos);
     EXPECT_NE(result.out.find("2 files checked: 1 without damage, 1 with damage, 0 failed"), std::string::npos);
     EXPECT_EQ(ReadFile(dir / "bad__.pgs"), kBoxA);
+}
+
+// On a terminal both streams meet: an error line follows the block of its own file.
+TEST_F(Cli, InABatchAnErrorLineNamesItsFileAndFollowsItsBlock)
+{
+    WriteFile(dir / "a.pgs", kBoxA);
+    WriteFile(dir / "b.pgs", kTray);
+    const ProcessResult result = RunOnTerminal(CliProgram(), {"a.pgs", "missing.pgs", "b.pgs"}, dir.path());
+    EXPECT_EQ(result.exitStatus, 2);
+    const std::size_t heading = result.out.find("missing.pgs\r\n");
+    const std::size_t error = result.out.find("missing.pgs: Error: File not found.\r\n");
+    const std::size_t next = result.out.find("b.pgs\r\n");
+    ASSERT_NE(error, std::string::npos) << result.out;
+    EXPECT_LT(heading, error);
+    EXPECT_LT(error, next);
+}
+
+// Linux file names are bytes: each is opened as given, and its cleaned copy is named from the
+// same bytes. Only what is printed shows U+FFFD.
+TEST_F(Cli, FileNamesThatAreNotUtf8AreOpenedAsGiven)
+{
+    WriteFile(dir / "bad\xff.pgs", Concat({kBoxA, kLid}));
+    WriteFile(dir / "bad\xef\xbf\xbd.pgs", kTray);
+    const ProcessResult result = Run({"bad\xff.pgs"});
+    EXPECT_EQ(result.exitStatus, 1) << result.err;
+    EXPECT_EQ(ReadFile(dir / "bad\xff__.pgs"), kBoxA);
+    EXPECT_FALSE(fs::exists(dir / "bad\xef\xbf\xbd__.pgs"));
+    EXPECT_NE(result.out.find("File stored as: bad\xef\xbf\xbd__.pgs"), std::string::npos) << result.out;
+
+    fs::create_directory(dir / "latin1");
+    WriteFile(dir / "latin1" / "Pr\xfc" "fung.pgs", Concat({kTray, kLid}));
+    EXPECT_EQ(Run({"latin1/Pr\xfc" "fung.pgs"}).exitStatus, 1);
+    EXPECT_EQ(ReadFile(dir / "latin1" / "Pr\xfc" "fung__.pgs"), kTray);
+    fs::remove(dir / "latin1" / "Pr\xfc" "fung__.pgs");
+    const ProcessResult walked = Run({"latin1"});
+    EXPECT_EQ(walked.exitStatus, 1) << walked.err;
+    EXPECT_EQ(ReadFile(dir / "latin1" / "Pr\xfc" "fung__.pgs"), kTray);
+}
+
+TEST_F(Cli, ALinkFromTheSourceToItsCleanedNameIsRefused)
+{
+    const Bytes image = Concat({kBoxA, kLid});
+    WriteFile(dir / "real__.pgs", image);
+    fs::create_symlink("real__.pgs", dir / "real.pgs");
+    const ProcessResult result = Run({"real.pgs"});
+    EXPECT_EQ(result.exitStatus, 2);
+    EXPECT_EQ(result.err, Lines({"Error: The cleaned file would replace the source."}));
+    EXPECT_EQ(ReadFile(dir / "real__.pgs"), image);
+    EXPECT_TRUE(fs::is_symlink(dir / "real.pgs"));
+    EXPECT_TRUE(TemporaryFiles(dir.path()).empty());
+
+    // The other way round the link is only a name in the way: it is replaced, never written through.
+    WriteFile(dir / "other.pgs", image);
+    fs::create_symlink("other.pgs", dir / "other__.pgs");
+    EXPECT_EQ(Run({"other.pgs"}).exitStatus, 1);
+    EXPECT_FALSE(fs::is_symlink(dir / "other__.pgs"));
+    EXPECT_EQ(ReadFile(dir / "other.pgs"), image);
+}
+
+// A folder that root cannot read either: one whose path is too long for the system to open.
+const std::string kDeepName(200, 'd');
+
+void MakeTooDeepToOpen(const fs::path& top)
+{
+    fs::create_directory(top);
+    int folder = ::open(top.c_str(), O_RDONLY | O_DIRECTORY);
+    for (int depth = 0; depth < 24 && folder >= 0; ++depth)
+    {
+        EXPECT_EQ(::mkdirat(folder, kDeepName.c_str(), 0755), 0);
+        const int inner = ::openat(folder, kDeepName.c_str(), O_RDONLY | O_DIRECTORY);
+        ::close(folder);
+        folder = inner;
+    }
+    ::close(folder);
+}
+
+// std::filesystem cannot name what lies that deep either: the chain comes down folder by folder.
+void RemoveTooDeep(const fs::path& top)
+{
+    std::vector<int> folders{::open(top.c_str(), O_RDONLY | O_DIRECTORY)};
+    while (folders.back() >= 0)
+        folders.push_back(::openat(folders.back(), kDeepName.c_str(), O_RDONLY | O_DIRECTORY));
+    folders.pop_back();
+    for (std::size_t i = folders.size() - 1; i > 0; --i)
+    {
+        ::close(folders[i]);
+        ::unlinkat(folders[i - 1], kDeepName.c_str(), AT_REMOVEDIR);
+    }
+    ::close(folders[0]);
+}
+
+TEST_F(Cli, AFolderThatCannotBeReadIsAFailedInput)
+{
+    const fs::path top = dir / "deep";
+    MakeTooDeepToOpen(top);
+    WriteFile(top / "line1.pgs", kBoxA);
+    const ProcessResult result = Run({"--test", "deep"});
+    EXPECT_EQ(result.exitStatus, 2);
+    EXPECT_NE(result.err.find(": this folder cannot be read"), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("2 files checked: 1 without damage, 0 with damage, 1 failed"), std::string::npos)
+        << result.err;
+    RemoveTooDeep(top);
+}
+
+TEST_F(Cli, OutputsTakeTheSourcesPermissions)
+{
+    struct Case
+    {
+        unsigned source;
+        unsigned umask;
+        unsigned outputs;
+    };
+    const Case cases[] = {{0600, 022, 0600}, {0644, 022, 0644}, {0666, 027, 0640}, {0755, 022, 0755}};
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(testing::Message() << std::oct << c.source << " under " << c.umask);
+        WriteFile(dir / "x.pgs", kBoxA);
+        fs::permissions(dir / "x.pgs", static_cast<fs::perms>(c.source));
+        const mode_t before = ::umask(c.umask);
+        const ProcessResult result = Run({"--save-active", "x.pgs"});
+        ::umask(before);
+        EXPECT_EQ(result.exitStatus, 0) << result.err;
+        for (const char* output : {"x__.pgs", "BOX A.pga"})
+        {
+            struct stat info {};
+            ASSERT_EQ(::stat((dir / output).c_str(), &info), 0);
+            EXPECT_EQ(info.st_mode & 07777, c.outputs) << output;
+        }
+    }
 }
 
 TEST_F(Cli, AFifoIsRefusedAtOnce)
