@@ -14,6 +14,6 @@ int SaveActiveProgram(const std::uint8_t* record, std::uint32_t length, std::u16
                       platform::FilePermissions permissions, std::u16string* savedAs = nullptr);
 
 // True when `name` followed by ".pga" is a plain file name in the current directory: no path
-// separator, no control character, no unpaired surrogate, and on Windows nothing that the file system forbids or takes
-// for a device.
+// separator, no control character, no unpaired surrogate, and on Windows nothing that the file
+// system forbids or takes for a device.
 bool IsActiveProgramNameSafe(const std::u16string& name);

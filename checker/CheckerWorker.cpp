@@ -134,8 +134,7 @@ bool WriteCleaned(platform::CWholeFile& output, CProgramImage& image, const std:
 
 // The cleaned file goes beside the source. A name that is the source itself, as a second name or
 // as the link the source was opened through, is refused before anything is written: the rename
-// would put the cleaned programs in place of the source's.
-// Empty once the cleaned file is created.
+// would put the cleaned programs in place of the source's. Empty once the cleaned file is created.
 std::optional<RunOutcome> CreateCleaned(const platform::CFile& source, const std::u16string& path,
                                         platform::FilePermissions permissions, platform::CWholeFile& output)
 {

@@ -9,7 +9,7 @@ enum class RunOutcome
     MemoryExceeded,   // a stored program would end beyond 786,432
     AllocationFailed,
     OutputNotCreated,
-    CleanedIsSource,  // the cleaned file's name is the source itself (a link or a second name): refused
+    CleanedIsSource,  // the cleaned file's name is the source itself (a link, a second name)
     SourceNotOpened,  // missing, no access, or held open elsewhere
     SourceNotRegular, // a folder, a pipe or a device
     Aborted,          // stopped on request before its end
@@ -22,6 +22,6 @@ enum class RunOutcome
 bool IsFailure(RunOutcome outcome);
 
 // The worker's thread exit code: 0 normal (end mark, end of file, 100 records, "Unknown Program
-// State"), 1 memory size exceeded, 2 allocation failed, 3 output not created (or refused), 4 source not
-// opened, 5 aborted, 6 a read or write error (or no thread at all).
+// State"), 1 memory size exceeded, 2 allocation failed, 3 output not created or refused, 4 source
+// not opened, 5 aborted, 6 a read or write error (or no thread at all).
 unsigned CheckerExitCode(RunOutcome outcome);

@@ -14,8 +14,9 @@ struct Input
 // and below it whose name ends in ".pgs" (any letter case), in sorted order; where the shell
 // leaves wildcards to the program (Windows), "*" and "?" in a path's last part are expanded
 // here. Folders and patterns pass over the program's own outputs (cleaned copies, temporary
-// files). A file named with its own cleaned copy in one command (as a shell's "*.pgs" gives them
-// after an earlier run) is checked, its copy is not; `notes` says so.
+// files); a folder that cannot be read is an input with a problem. A file named with its own
+// cleaned copy beside it in one command (as a shell's "*.pgs" gives them after an earlier run) is
+// checked, its copy is not; `notes` says so.
 std::vector<Input> ExpandInputs(const std::vector<std::u16string>& words, std::vector<std::u16string>& notes);
 
 // "*" any run of characters, "?" one character; letters match in either case.

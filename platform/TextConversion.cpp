@@ -104,19 +104,6 @@ std::string ToUtf8(std::u16string_view text)
     return out;
 }
 
-std::u16string FromUtf8(std::string_view text)
-{
-    std::u16string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size();)
-    {
-        char32_t cp = 0;
-        i += DecodeUtf8(text, i, cp);
-        AppendUtf16(out, cp);
-    }
-    return out;
-}
-
 bool HasLoneSurrogate(std::u16string_view text)
 {
     for (std::size_t i = 0; i < text.size(); ++i)
@@ -129,26 +116,39 @@ bool HasLoneSurrogate(std::u16string_view text)
     return false;
 }
 
-// A sequence that decodes to U+FFFD is valid only when it is that character's own three bytes;
-// any other is escaped one byte at a time, so that what follows its first byte is read afresh.
-std::u16string FromFileName(std::string_view bytes)
+namespace
+{
+// Valid UTF-8 is decoded. A sequence that is not becomes one U+FFFD, or with `escapeBytes` its
+// first byte alone becomes a lone surrogate and what follows that byte is read afresh. A U+FFFD
+// that was in the text as its own three bytes stays U+FFFD either way.
+std::u16string Decode(std::string_view text, bool escapeBytes)
 {
     std::u16string out;
-    out.reserve(bytes.size());
-    for (std::size_t i = 0; i < bytes.size();)
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();)
     {
         char32_t cp = 0;
-        const std::size_t length = DecodeUtf8(bytes, i, cp);
-        if (cp == kReplacement && bytes.substr(i, length) != "\xEF\xBF\xBD")
+        std::size_t length = DecodeUtf8(text, i, cp);
+        if (escapeBytes && cp == kReplacement && text.substr(i, length) != "\xEF\xBF\xBD")
         {
-            out.push_back(static_cast<char16_t>(kEscapedByteBase + static_cast<unsigned char>(bytes[i])));
-            ++i;
-            continue;
+            cp = kEscapedByteBase + static_cast<unsigned char>(text[i]);
+            length = 1;
         }
         AppendUtf16(out, cp);
         i += length;
     }
     return out;
+}
+}
+
+std::u16string FromUtf8(std::string_view text)
+{
+    return Decode(text, false);
+}
+
+std::u16string FromFileName(std::string_view bytes)
+{
+    return Decode(bytes, true);
 }
 
 std::string ToFileName(std::u16string_view name)
