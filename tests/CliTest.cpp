@@ -274,8 +274,7 @@ TEST_F(Cli, ACleanedNameThatIsTheSourceIsRefused)
     EXPECT_EQ(result.exitStatus, 2);
     EXPECT_EQ(result.err, Lines({"Error: The cleaned file would replace the source."}));
     EXPECT_EQ(result.out.find("File stored as"), std::string::npos) << result.out;
-    EXPECT_EQ(ReadFile(dir / "real.pgs"), image);
-    EXPECT_EQ(fs::hard_link_count(dir / "real.pgs"), 2u);
+    EXPECT_EQ(ReadFile(dir / "real__.pgs"), image) << "the second name still holds the damaged program";
     EXPECT_TRUE(TemporaryFiles(dir.path()).empty());
     EXPECT_EQ(Run({"--test", "real.pgs"}).exitStatus, 1) << "a check alone writes nothing";
 }
