@@ -72,8 +72,10 @@ TEST(ActiveProgram, NameWithASeparatorIsRefusedEvenWhereTheFolderExists)
 TEST(ActiveProgram, NamesThatAreNotAPlainFileNameHereAreRefused)
 {
     std::vector<std::u16string> refused = {u"../escaped", u"a/../../escaped", u"a/..", u"cell/PART",
-                                           u"/abs", u"A\rB",      u"TAB\tNAME",     u"\x1b[2J", u"DEL\x7f"};
-    std::vector<std::u16string> taken = {u"..a", u"BOX A", u".pga", u"", u"CAF\u00c9"};
+                                           u"/abs", u"A\rB",      u"TAB\tNAME",     u"\x1b[2J", u"DEL\x7f",
+                                           // Unpaired surrogates: no character, and on Linux a stray byte.
+                                           u"X\xd800Y", u"X\xdcffY", u"\xde00\xd83d"};
+    std::vector<std::u16string> taken = {u"..a", u"BOX A", u".pga", u"", u"CAF\u00c9", u"\xd83d\xde00"};
 #ifdef _WIN32
     refused.insert(refused.end(), {u"..\\escaped", u"a\\b", u"c:escaped", u"x:y", u"C:\\escaped", u"A<B",
                                    u"A>B", u"A\"B", u"A|B", u"A?", u"A*", u"TRAILING.", u"TRAILING ", u"CON",
