@@ -4,6 +4,7 @@
 #include <File.h>
 #include <FileFaults.h>
 #include <HeapBlock.h>
+#include <OutcomeText.h>
 #include <StoredProgram.h>
 #include <Thread.h>
 
@@ -117,10 +118,24 @@ TEST(Worker, ThreadExitCodesStayAsTheyWere)
         {RunOutcome::Completed, 0},        {RunOutcome::BeyondMemory, 0},     {RunOutcome::MemoryExceeded, 1},
         {RunOutcome::AllocationFailed, 2}, {RunOutcome::OutputNotCreated, 3}, {RunOutcome::SourceNotOpened, 4},
         {RunOutcome::SourceNotRegular, 4}, {RunOutcome::Aborted, 5},          {RunOutcome::ReadFailed, 6},
-        {RunOutcome::WriteFailed, 6},
+        {RunOutcome::WriteFailed, 6},      {RunOutcome::CleanedIsSource, 3},
     };
     for (const auto& [outcome, code] : codes)
         EXPECT_EQ(CheckerExitCode(outcome), code) << static_cast<int>(outcome);
+}
+
+// The dialog and the command line say why, with the same words.
+TEST(Worker, ACleanedNameThatIsASecondNameOfTheSourceIsRefused)
+{
+    WorkerRun run;
+    const Bytes image = Concat({kBoxA, kLid});
+    const fs::path source = run.Source(image);
+    fs::create_hard_link(source, run.Cleaned());
+    EXPECT_EQ(run.Run(source, true), RunOutcome::CleanedIsSource);
+    EXPECT_EQ(OutcomeText(run.job.outcome.load()), u"The cleaned file would replace the source.");
+    EXPECT_EQ(ReadFile(run.Cleaned()), image);
+    EXPECT_FALSE(fs::exists(run.dir() / "BOX A.pga"));
+    EXPECT_TRUE(run.Temporaries().empty());
 }
 
 TEST(Worker, MissingSourceCreatesNothing)
