@@ -1,9 +1,11 @@
 #include "ActiveProgram.h"
 #include "CheckJob.h"
 #include "SalvageWalk.h"
+#include "SourceFingerprint.h"
 
 #include <File.h>
 #include <FileSystem.h>
+#include <LocalTime.h>
 #include <Paths.h>
 #include <WholeFile.h>
 
@@ -35,6 +37,8 @@ public:
     void OnRecord(const ExaminedRecord& record) override
     {
         m_job.records.Append(record);
+        if (!record.pastEnd)
+            m_reached = record.offset + record.size;
         if (IsKept(record.verdict))
         {
             const auto size = static_cast<std::uint32_t>(record.size);
@@ -48,6 +52,8 @@ public:
     void OnSkipped(const SkippedRange& range) override { m_results.skipped.push_back(range); }
 
     const std::vector<KeptRecord>& Kept() const { return m_kept; }
+    // The end of the last record the walk took before any end mark.
+    std::uint64_t Reached() const { return m_reached; }
 
     std::unordered_set<std::uint64_t> KeptOffsets() const
     {
@@ -74,6 +80,7 @@ private:
     const CProgramImage& m_image;
     CheckResults& m_results;
     std::vector<KeptRecord> m_kept;
+    std::uint64_t m_reached = 0;
 };
 
 RunOutcome OutcomeOf(WalkEnd end)
@@ -115,6 +122,24 @@ WalkEnd Walk(const CheckOptions& options, const CProgramImage& image, CIntactPro
     return end;
 }
 
+// A walk that completes stops at the end mark right behind the last record it took before it,
+// unless the records ran out of the memory or a search found nothing more.
+std::optional<std::uint64_t> EndMarkMet(const CProgramImage& image, WalkEnd end, std::uint64_t reached)
+{
+    if (end != WalkEnd::Completed || reached >= StoredProgram::kMemorySize ||
+        StoredProgram::ClassifyState(image.State(reached)) != StoredProgram::RecordClass::EndMark)
+        return std::nullopt;
+    return reached;
+}
+
+std::uint64_t KeptLength(const std::vector<KeptRecord>& kept)
+{
+    std::uint64_t length = 0;
+    for (const KeptRecord& record : kept)
+        length += record.size;
+    return length;
+}
+
 // The kept records, moved together at the front of the image (each lies at or behind the place
 // it moves to), go to the cleaned file in one write.
 bool WriteCleaned(platform::CWholeFile& output, CProgramImage& image, const std::vector<KeptRecord>& kept)
@@ -135,6 +160,7 @@ RunOutcome Check(CheckJob& job, CheckResults& results)
     const CCrc32 crc;
     const CByteOrder byteOrder;
     const std::u16string path = job.path.Get();
+    results.checkedAt = platform::LocalTimeNow();
 
     platform::CFile source;
     const platform::OpenResult opened = source.OpenForReading(path);
@@ -145,7 +171,10 @@ RunOutcome Check(CheckJob& job, CheckResults& results)
     platform::CWholeFile output;
     const bool writing = job.options.writeCleaned;
     platform::FileLocation location;
-    if (writing && (!platform::LocateFile(path, location) ||
+    const bool located = platform::LocateFile(path, location);
+    if (located)
+        results.sourcePath = platform::JoinPath(location.folder, location.name);
+    if (writing && (!located ||
                     !output.Create(platform::JoinPath(location.folder, StoredProgram::CleanedNameFor(location.name)))))
         return RunOutcome::OutputNotCreated;
 
@@ -156,6 +185,12 @@ RunOutcome Check(CheckJob& job, CheckResults& results)
         job.storedAs.Set(platform::LastComponent(output.FinalPath()));
 
     const bool loaded = image.Load(source);
+    if (loaded)
+    {
+        const SourceFingerprint fingerprint = FingerprintOf(image, source, crc);
+        results.sourceSize = fingerprint.size;
+        results.sourceCrc = fingerprint.crc;
+    }
     if (!source.Close() || !loaded)
         return RunOutcome::ReadFailed;
 
@@ -164,11 +199,13 @@ RunOutcome Check(CheckJob& job, CheckResults& results)
     const WalkEnd end = Walk(job.options, image, programs, visitor, results);
     if (end == WalkEnd::Aborted)
         return RunOutcome::Aborted;
+    results.endMark = EndMarkMet(image, end, visitor.Reached());
     if (writing)
     {
         if (!WriteCleaned(output, image, visitor.Kept()))
             return RunOutcome::WriteFailed;
         results.cleanedPath = output.FinalPath();
+        results.cleanedSize = KeptLength(visitor.Kept());
     }
     return OutcomeOf(end);
 }

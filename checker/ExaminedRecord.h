@@ -21,6 +21,9 @@ enum class Verdict
 // True for the verdicts whose record goes into the cleaned file.
 bool IsKept(Verdict verdict);
 
+// The word for a verdict, the same in every record table and in JSON.
+const char* VerdictName(Verdict verdict);
+
 // Every record the checker examined, as data: where it lies, what its header says and what
 // became of it.
 struct ExaminedRecord

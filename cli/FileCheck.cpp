@@ -27,14 +27,7 @@ FileReport CFileCheck::Run(const std::u16string& path)
     else
         CheckerThreadProc(&m_job);
 
-    FileReport report;
-    report.path = path;
-    report.options = m_options;
-    report.outcome = m_job.outcome.load();
-    report.count = m_job.count.load();
-    report.storedAs = m_job.storedAs.Get();
-    report.results = m_job.results;
-    report.records = m_job.records.Snapshot();
+    FileReport report = FinishedRunOf(m_job);
     report.failedSaves = m_failedSaves;
     return report;
 }

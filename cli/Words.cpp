@@ -9,26 +9,6 @@ std::u16string CliOutcomeText(RunOutcome outcome)
     return outcome == RunOutcome::SourceNotRegular ? u"Not a regular file." : OutcomeText(outcome);
 }
 
-const char* VerdictName(Verdict verdict)
-{
-    switch (verdict)
-    {
-    case Verdict::Good:
-        return "good";
-    case Verdict::Bad:
-        return "bad";
-    case Verdict::Empty:
-        return "empty";
-    case Verdict::UnknownState:
-        return "unknown-state";
-    case Verdict::Recovered:
-        return "recovered";
-    case Verdict::Duplicate:
-        break;
-    }
-    return "duplicate";
-}
-
 std::u16string Decimal(std::uint64_t value)
 {
     const std::string digits = std::to_string(value);

@@ -11,6 +11,7 @@
 #include <Console.h>
 #include <Interrupts.h>
 #include <JobsiftVersion.h>
+#include <ReportFile.h>
 #include <SourcePath.h>
 #include <System.h>
 
@@ -67,6 +68,16 @@ void Report(const CommandLine& line, const FileReport& report, bool withHeading)
     TellLeftBehind(report);
 }
 
+// A source that could not be opened was never checked: there is nothing to report on it.
+bool KeepReport(const FileReport& report)
+{
+    if (report.outcome == RunOutcome::SourceNotOpened || report.outcome == RunOutcome::SourceNotRegular ||
+        WriteReportFile(report))
+        return true;
+    output::Message(u"jobsift-cli: " + PrintableName(report.path) + u": the report could not be written");
+    return false;
+}
+
 // Checks each input in turn until all are done or an interrupt comes.
 void CheckAll(const CommandLine& line, const std::vector<Input>& inputs, CTally& tally)
 {
@@ -86,7 +97,8 @@ void CheckAll(const CommandLine& line, const std::vector<Input>& inputs, CTally&
         if (report.outcome == RunOutcome::Aborted)
             break;
         Report(line, report, inputs.size() > 1);
-        tally.Add(StatusOf(report));
+        const bool kept = !line.report || KeepReport(report);
+        tally.Add(kept ? StatusOf(report) : kExitFailed);
     }
 }
 

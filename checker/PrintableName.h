@@ -2,7 +2,7 @@
 
 #include <string>
 
-// A program name or path as a line of the text report shows it. Names are data, not layout: a
+// A program name or path as every report shows it. Names are data, not layout: a
 // name that holds a control character, a line or paragraph separator or a character that turns
 // the direction of text is shown in double quotes with C-style escapes ("A\r\nB"), so it can
 // neither make two lines nor reach the terminal as a command. So is a name that starts with a
