@@ -96,12 +96,16 @@ Text RunText(RunOutcome outcome)
     return outcome == RunOutcome::Aborted ? u"Stopped before its end." : u"Done!";
 }
 
+Text Programs(std::uint32_t count)
+{
+    return HtmlNumber(count) + (count == 1 ? u" intact program" : u" intact programs");
+}
+
 Text LeftBehind(const FinishedRun& run)
 {
     const LeftBehindCounts left = CountLeftBehind(run.results.leftBehind);
-    return Fact(u"Left behind damage", HtmlNumber(left.behindDamage) + u" intact programs; a salvage takes them") +
-           Fact(u"Left behind the end mark",
-                HtmlNumber(left.behindEndMark) + u" intact programs; a salvage past the end mark takes them");
+    return Fact(u"Left behind damage", Programs(left.behindDamage) + u"; a salvage takes them") +
+           Fact(u"Left behind the end mark", Programs(left.behindEndMark) + u"; a salvage past the end mark takes them");
 }
 
 Text Cleaned(const FinishedRun& run)
