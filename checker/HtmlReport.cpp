@@ -154,21 +154,12 @@ Text SkippedRow(const SkippedRange& range)
            Cell(u"-") + Cell(u"skipped") + Cell(u"-") + Cell(u"-") + Cell(u"-") + Cell(u"") + u"</tr>\n";
 }
 
-// In file order, as the command line's list has them: a skipped stretch after the damaged record
-// it starts at.
 Text RecordRows(const FinishedRun& run)
 {
     Text rows;
-    auto skipped = run.results.skipped.begin();
-    const auto skippedEnd = run.results.skipped.end();
-    for (const ExaminedRecord& record : run.records)
-    {
-        for (; skipped != skippedEnd && skipped->offset < record.offset; ++skipped)
-            rows += SkippedRow(*skipped);
-        rows += RecordRow(record);
-    }
-    for (; skipped != skippedEnd; ++skipped)
-        rows += SkippedRow(*skipped);
+    ForEachInFileOrder(
+        run.records, run.results.skipped, [&rows](const ExaminedRecord& record) { rows += RecordRow(record); },
+        [&rows](const SkippedRange& range) { rows += SkippedRow(range); });
     return rows;
 }
 

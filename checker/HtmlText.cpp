@@ -1,31 +1,38 @@
 #include "HtmlText.h"
 
+namespace
+{
+struct CharacterReference
+{
+    char16_t unit;
+    const char16_t* reference;
+};
+
+constexpr CharacterReference kReferences[] = {
+    {u'&', u"&amp;"}, {u'<', u"&lt;"}, {u'>', u"&gt;"}, {u'"', u"&quot;"}, {u'\'', u"&#39;"},
+};
+
+const char16_t* ReferenceFor(char16_t unit)
+{
+    for (const CharacterReference& entry : kReferences)
+    {
+        if (entry.unit == unit)
+            return entry.reference;
+    }
+    return nullptr;
+}
+}
+
 std::u16string HtmlEscaped(const std::u16string& text)
 {
     std::u16string escaped;
     escaped.reserve(text.size());
     for (const char16_t unit : text)
     {
-        switch (unit)
-        {
-        case u'&':
-            escaped += u"&amp;";
-            break;
-        case u'<':
-            escaped += u"&lt;";
-            break;
-        case u'>':
-            escaped += u"&gt;";
-            break;
-        case u'"':
-            escaped += u"&quot;";
-            break;
-        case u'\'':
-            escaped += u"&#39;";
-            break;
-        default:
+        if (const char16_t* reference = ReferenceFor(unit))
+            escaped += reference;
+        else
             escaped += unit;
-        }
     }
     return escaped;
 }

@@ -112,16 +112,8 @@ std::u16string SkippedRow(const SkippedRange& range)
 std::u16string RecordTable(const FileReport& report)
 {
     std::u16string table = Line(Row("offset", "size", "state", "verdict", "stored", "computed", "past-end") + u"name");
-    // A stretch starts where the damaged record before it starts, and shows after that record.
-    auto skipped = report.results.skipped.begin();
-    const auto skippedEnd = report.results.skipped.end();
-    for (const ExaminedRecord& record : report.records)
-    {
-        for (; skipped != skippedEnd && skipped->offset < record.offset; ++skipped)
-            table += SkippedRow(*skipped);
-        table += RecordRow(record);
-    }
-    for (; skipped != skippedEnd; ++skipped)
-        table += SkippedRow(*skipped);
+    ForEachInFileOrder(
+        report.records, report.results.skipped, [&table](const ExaminedRecord& record) { table += RecordRow(record); },
+        [&table](const SkippedRange& range) { table += SkippedRow(range); });
     return table;
 }
