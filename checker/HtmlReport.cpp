@@ -38,7 +38,8 @@ Text Shown(const Text& text)
 
 Text Element(const char16_t* tag, const Text& content)
 {
-    return u"<" + Text(tag) + u">" + content + u"</" + Text(tag) + u">\n";
+    const Text name = tag;
+    return u"<" + name + u">" + content + u"</" + name + u">\n";
 }
 
 Text Fact(const Text& what, const Text& value)

@@ -21,7 +21,8 @@ std::u16string Title(const MapCell& cell, std::uint32_t index, const std::vector
                            ByteKindName(cell.kind) + (cell.damaged ? u", damaged" : u"");
     for (const std::size_t record : cell.records)
     {
-        title += u"\n" + PrintableName(records[record].name) + u" (" + HtmlAscii(VerdictName(records[record].verdict)) + u")";
+        title += u"\n";
+        title += PrintableName(records[record].name) + u" (" + HtmlAscii(VerdictName(records[record].verdict)) + u")";
     }
     if (cell.recordsTouched > cell.records.size())
         title += u"\nand " + HtmlNumber(cell.recordsTouched - cell.records.size()) + u" more";
