@@ -5,6 +5,7 @@
 #include "RunOutcome.h"
 #include "SharedText.h"
 
+#include <File.h>
 #include <Thread.h>
 
 #include <atomic>
@@ -12,6 +13,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -41,6 +43,17 @@ struct CheckResults
     // The intact programs a salvage walk past the end mark would take and this run did not, in
     // file order.
     std::vector<LeftBehindProgram> leftBehind;
+
+    // What a report kept with the work order says of the source and the run besides.
+    std::u16string checkedAt;  // the local date and time the run started, with its offset from UTC
+    std::u16string sourcePath; // the source's full path; empty when it could not be resolved
+    std::uint64_t sourceSize = 0;           // the bytes the source held when it was read
+    std::optional<std::uint32_t> sourceCrc; // CRC-32 of them all; none when the source was not read whole
+    std::uint64_t cleanedSize = 0;
+    // Every file made from the source takes its permissions; private while they are not known.
+    platform::FilePermissions sourcePermissions;
+    // Where the first end mark the walk met lies; none when the walk stopped before one.
+    std::optional<std::uint64_t> endMark;
 };
 
 // The one block through which a front end and the checker worker talk. The front end prepares it

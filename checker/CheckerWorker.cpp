@@ -1,9 +1,11 @@
 #include "ActiveProgram.h"
 #include "CheckJob.h"
 #include "SalvageWalk.h"
+#include "SourceFingerprint.h"
 
 #include <File.h>
 #include <FileSystem.h>
+#include <LocalTime.h>
 #include <Paths.h>
 #include <WholeFile.h>
 
@@ -37,6 +39,8 @@ public:
     {
         m_job.records.Append(record);
         m_keptPrograms.OnRecord(record);
+        if (!record.pastEnd)
+            m_reached = record.offset + record.size;
         if (IsKept(record.verdict))
         {
             const auto size = static_cast<std::uint32_t>(record.size);
@@ -51,6 +55,8 @@ public:
 
     const std::vector<KeptRecord>& Kept() const { return m_kept; }
     const KeptPrograms& KeptNamed() const { return m_keptPrograms.Kept(); }
+    // The end of the last record the walk took before any end mark.
+    std::uint64_t Reached() const { return m_reached; }
 
 private:
     void SaveActive(const std::u16string& name, const std::uint8_t* bytes, std::uint32_t size)
@@ -71,6 +77,7 @@ private:
     platform::FilePermissions m_permissions; // the source's, for every file made from it
     std::vector<KeptRecord> m_kept;
     CKeptPrograms m_keptPrograms;
+    std::uint64_t m_reached = 0;
 };
 
 RunOutcome OutcomeOf(WalkEnd end)
@@ -121,6 +128,24 @@ WalkEnd Walk(const CheckOptions& options, const CProgramImage& image, CIntactPro
     return FindWhatIsLeft(image, programs, plainKept, visitor, results) ? end : WalkEnd::Aborted;
 }
 
+// A walk that completes stops at the end mark right behind the last record it took before it,
+// unless the records ran out of the memory or a search found nothing more.
+std::optional<std::uint64_t> EndMarkMet(const CProgramImage& image, WalkEnd end, std::uint64_t reached)
+{
+    if (end != WalkEnd::Completed || reached >= StoredProgram::kMemorySize ||
+        StoredProgram::ClassifyState(image.State(reached)) != StoredProgram::RecordClass::EndMark)
+        return std::nullopt;
+    return reached;
+}
+
+std::uint64_t KeptLength(const std::vector<KeptRecord>& kept)
+{
+    std::uint64_t length = 0;
+    for (const KeptRecord& record : kept)
+        length += record.size;
+    return length;
+}
+
 // The kept records, moved together at the front of the image (each lies at or behind the place
 // it moves to), go to the cleaned file in one write. A stop asked for before the file takes its
 // name leaves the older file as it was.
@@ -145,12 +170,9 @@ RunOutcome WriteCleaned(platform::CWholeFile& output, CProgramImage& image, CRun
 // The cleaned file goes beside the source. A name that is the source itself, as a second name or
 // as the link the source was opened through, is refused before anything is written: the rename
 // would put the cleaned programs in place of the source's. Empty once the cleaned file is created.
-std::optional<RunOutcome> CreateCleaned(const platform::CFile& source, const std::u16string& path,
+std::optional<RunOutcome> CreateCleaned(const platform::CFile& source, const platform::FileLocation& location,
                                         platform::FilePermissions permissions, platform::CWholeFile& output)
 {
-    platform::FileLocation location;
-    if (!platform::LocateFile(path, location))
-        return RunOutcome::OutputNotCreated;
     const std::u16string cleaned = platform::JoinPath(location.folder, StoredProgram::CleanedNameFor(location.name));
     if (source.IsNamedBy(cleaned))
         return RunOutcome::CleanedIsSource;
@@ -164,6 +186,7 @@ RunOutcome Check(CheckJob& job, CheckResults& results)
     const CCrc32 crc;
     const CByteOrder byteOrder;
     const std::u16string path = job.path.Get();
+    results.checkedAt = platform::LocalTimeNow();
 
     platform::CFile source;
     const platform::OpenResult opened = source.OpenForReading(path);
@@ -172,11 +195,18 @@ RunOutcome Check(CheckJob& job, CheckResults& results)
                                                                : RunOutcome::SourceNotOpened;
 
     const platform::FilePermissions permissions = source.Permissions();
+    results.sourcePermissions = permissions;
     platform::CWholeFile output;
     const bool writing = job.options.writeCleaned;
+    platform::FileLocation location;
+    const bool located = platform::LocateFile(path, location);
+    if (located)
+        results.sourcePath = platform::JoinPath(location.folder, location.name);
     if (writing)
     {
-        if (const std::optional<RunOutcome> failed = CreateCleaned(source, path, permissions, output))
+        if (!located)
+            return RunOutcome::OutputNotCreated;
+        if (const std::optional<RunOutcome> failed = CreateCleaned(source, location, permissions, output))
             return *failed;
     }
 
@@ -187,6 +217,12 @@ RunOutcome Check(CheckJob& job, CheckResults& results)
         job.storedAs.Set(platform::LastComponent(output.FinalPath()));
 
     const bool loaded = image.Load(source);
+    if (loaded)
+    {
+        const SourceFingerprint fingerprint = FingerprintOf(image, source, crc);
+        results.sourceSize = fingerprint.size;
+        results.sourceCrc = fingerprint.crc;
+    }
     if (!source.Close() || !loaded)
         return RunOutcome::ReadFailed;
 
@@ -195,12 +231,14 @@ RunOutcome Check(CheckJob& job, CheckResults& results)
     const WalkEnd end = Walk(job.options, image, programs, visitor, results);
     if (end == WalkEnd::Aborted)
         return RunOutcome::Aborted;
+    results.endMark = EndMarkMet(image, end, visitor.Reached());
     if (writing)
     {
         const RunOutcome written = WriteCleaned(output, image, visitor);
         if (written != RunOutcome::Completed)
             return written;
         results.cleanedPath = output.FinalPath();
+        results.cleanedSize = KeptLength(visitor.Kept());
     }
     return OutcomeOf(end);
 }

@@ -12,6 +12,8 @@ public:
     virtual ~CCrc32();
 
     std::uint32_t Compute(const std::uint8_t* data, std::uint32_t length) const;
+    // The checksum of the bytes that gave `previous` followed by these, for data read in pieces.
+    std::uint32_t Continue(std::uint32_t previous, const std::uint8_t* data, std::uint32_t length) const;
 
 protected:
     static std::uint32_t Reflect(std::uint32_t value, int bits);

@@ -3,6 +3,7 @@
 #include "StoredProgram.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,6 +21,9 @@ enum class Verdict
 
 // True for the verdicts whose record goes into the cleaned file.
 bool IsKept(Verdict verdict);
+
+// The word for a verdict, the same in every record table and in JSON.
+const char* VerdictName(Verdict verdict);
 
 // Every record the checker examined, as data: where it lies, what its header says and what
 // became of it.
@@ -59,5 +63,11 @@ struct LeftBehindCounts
 
     std::uint32_t Total() const { return behindDamage + behindEndMark; }
 };
+
+// Every record and skipped stretch of a run in file order, as the record tables list them: a
+// stretch starts where the damaged record before it starts, and comes after that record.
+void ForEachInFileOrder(const std::vector<ExaminedRecord>& records, const std::vector<SkippedRange>& skipped,
+                        const std::function<void(const ExaminedRecord&)>& onRecord,
+                        const std::function<void(const SkippedRange&)>& onSkipped);
 
 LeftBehindCounts CountLeftBehind(const std::vector<LeftBehindProgram>& programs);

@@ -25,6 +25,7 @@ bool SetFlag(CommandLine& line, const std::u16string& word)
         {u"--save-active", &CommandLine::saveActive}, {u"--salvage", &CommandLine::salvage},
         {u"--past-end", &CommandLine::pastEnd},       {u"--test", &CommandLine::testOnly},
         {u"--list", &CommandLine::list},              {u"--json", &CommandLine::json},
+        {u"--report", &CommandLine::report},
         {u"--help", &CommandLine::help},              {u"-h", &CommandLine::help},
         {u"--version", &CommandLine::version},
     };
@@ -56,15 +57,17 @@ std::u16string Conflict(const CommandLine& line)
 std::u16string Usage()
 {
     return Lines({
-        u"usage: jobsift-cli [--save-active] [--salvage [--past-end]] [--test] [--list | --json] FILE...",
+        u"usage: jobsift-cli [--save-active] [--salvage [--past-end]] [--test]",
+        u"                   [--list | --json] [--report] FILE...",
         u"       jobsift-cli --help | --version",
         u"A FILE may be a folder: every .pgs file in it and below it is checked.",
         u"  --save-active  also write each good program as NAME.pga in the current folder",
         u"  --salvage      take back every intact program, also behind damage",
         u"  --past-end     with --salvage: also intact programs behind the end mark",
-        u"  --test         check only; write no file",
+        u"  --test         check only; write no file but the --report",
         u"  --list         list every examined record: offset, size, state, verdict, checksums",
         u"  --json         one JSON object per file (JSON Lines) instead of the text",
+        u"  --report       write NAME__.html beside each file: the check, with a map of the memory",
         u"Exit status: 0 no damage, 1 damage found, 2 a check failed, 7 wrong words.",
     });
 }

@@ -13,6 +13,7 @@ struct CommandLine
     bool testOnly = false;
     bool list = false;
     bool json = false;
+    bool report = false;
     bool help = false;
     bool version = false;
     std::vector<std::u16string> files;

@@ -1,6 +1,5 @@
 #include "FileCheck.h"
 #include "Output.h"
-#include "PrintableName.h"
 #include "Words.h"
 
 #include <Paths.h>
@@ -27,14 +26,7 @@ FileReport CFileCheck::Run(const std::u16string& path)
     else
         CheckerThreadProc(&m_job);
 
-    FileReport report;
-    report.path = path;
-    report.options = m_options;
-    report.outcome = m_job.outcome.load();
-    report.count = m_job.count.load();
-    report.storedAs = m_job.storedAs.Get();
-    report.results = m_job.results;
-    report.records = m_job.records.Snapshot();
+    FileReport report = FinishedRunOf(m_job);
     report.failedSaves = m_failedSaves;
     return report;
 }
@@ -56,11 +48,11 @@ void CFileCheck::RunWithLiveCount()
 void CFileCheck::OnSaved(const std::u16string& name, const std::u16string& path)
 {
     if (!m_savedFiles.insert(platform::FileNameKey(path)).second)
-        output::Message(u"Active program " + PrintableName(name) + u" replaced an earlier one of the same name");
+        output::Message(u"Active program " + ShownName(name) + u" replaced an earlier one of the same name");
 }
 
 void CFileCheck::OnNotSaved(const std::u16string& name)
 {
     ++m_failedSaves;
-    output::Message(u"Failed to save active program " + PrintableName(name));
+    output::Message(u"Failed to save active program " + ShownName(name));
 }

@@ -1,23 +1,9 @@
 #pragma once
 
-#include <CheckJob.h>
-
-#include <cstdint>
-#include <string>
-#include <vector>
+#include <FinishedRun.h>
 
 // Everything known about one checked file once its run has ended: what the reports are made of.
-struct FileReport
-{
-    std::u16string path; // as given
-    CheckOptions options;
-    RunOutcome outcome = RunOutcome::Completed;
-    std::uint16_t count = 0;
-    std::u16string storedAs;
-    CheckResults results;
-    std::vector<ExaminedRecord> records;
-    std::uint32_t failedSaves = 0; // active program files that could not be written
-};
+using FileReport = FinishedRun;
 
 // The exit statuses of the command, worst last; the worst of a command wins.
 enum ExitStatus : int

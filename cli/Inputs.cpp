@@ -1,5 +1,5 @@
 #include "Inputs.h"
-#include "PrintableName.h"
+#include "Words.h"
 
 #include <Console.h>
 #include <FileSystem.h>
@@ -69,10 +69,10 @@ void AddFolder(std::vector<Input>& inputs, const std::u16string& folder)
     CollectBelow(folder, finds);
     std::sort(finds.unreadable.begin(), finds.unreadable.end());
     for (const std::u16string& unreadable : finds.unreadable)
-        inputs.push_back({unreadable, PrintableName(unreadable) + u": this folder cannot be read"});
+        inputs.push_back({unreadable, ShownName(unreadable) + u": this folder cannot be read"});
     if (finds.files.empty() && !finds.unreadable.empty())
         return;
-    AddAll(inputs, std::move(finds.files), u"no .pgs file in " + PrintableName(folder));
+    AddAll(inputs, std::move(finds.files), u"no .pgs file in " + ShownName(folder));
 }
 
 bool HasWildcard(const std::u16string& text)
@@ -94,7 +94,7 @@ void AddPattern(std::vector<Input>& inputs, const std::u16string& pattern)
                 files.push_back(folder.empty() ? entry.name : platform::JoinPath(folder, entry.name));
         }
     }
-    AddAll(inputs, std::move(files), u"no file matches " + PrintableName(pattern));
+    AddAll(inputs, std::move(files), u"no file matches " + ShownName(pattern));
 }
 
 // A file as the file system finds it, so that two spellings of one folder compare equal.
@@ -162,7 +162,7 @@ std::vector<Input> ExpandInputs(const std::vector<std::u16string>& words, std::v
         else if (platform::IsFolder(word))
             AddFolder(inputs, word);
         else if (cleanedCopies.contains(LocatedKey(word, false)))
-            notes.push_back(PrintableName(word) + u" is left out: it is the cleaned copy of another file named here");
+            notes.push_back(ShownName(word) + u" is left out: it is the cleaned copy of another file named here");
         else
             inputs.push_back({word, {}});
     }

@@ -1,6 +1,5 @@
 #include "TextReport.h"
 #include "Words.h"
-#include "PrintableName.h"
 
 #include <Console.h>
 
@@ -35,7 +34,7 @@ std::u16string NameBlock(ProgramList list, const FileReport& report, Verdict fir
     for (const ExaminedRecord& record : report.records)
     {
         if (record.verdict == first || record.verdict == second)
-            block += Line(PrintableName(record.name));
+            block += Line(ShownName(record.name));
     }
     return block;
 }
@@ -57,13 +56,13 @@ std::u16string CountLineOf(const FileReport& report)
 // keeps a cleaned file, and says where.
 std::u16string StoredLine(const FileReport& report)
 {
-    return report.results.cleanedPath.empty() ? std::u16string() : Line(StoredAsLine(PrintableName(report.storedAs)));
+    return report.results.cleanedPath.empty() ? std::u16string() : Line(StoredAsLine(ShownName(report.storedAs)));
 }
 }
 
 std::u16string TextReport(const FileReport& report, bool withHeading)
 {
-    std::u16string text = withHeading ? Line(PrintableName(report.path)) : std::u16string();
+    std::u16string text = withHeading ? Line(ShownName(report.path)) : std::u16string();
     text += CountLineOf(report) + StoredLine(report);
     text += NameBlock(ProgramList::Good, report, Verdict::Good, Verdict::Good);
     text += SalvageBlock(ProgramList::Recovered, report, Verdict::Recovered);
@@ -96,7 +95,7 @@ std::u16string RecordRow(const ExaminedRecord& record)
     return Line(Row(std::to_string(record.offset), std::to_string(record.size), "0x" + Hex8(record.state), VerdictName(record.verdict),
                     Hex8(record.crcStored), record.crcComputed ? Hex8(*record.crcComputed) : "-",
                     record.pastEnd ? "past-end" : "-") +
-                PrintableName(record.name));
+                ShownName(record.name));
 }
 
 std::u16string Trimmed(std::u16string row)
@@ -115,16 +114,8 @@ std::u16string SkippedRow(const SkippedRange& range)
 std::u16string RecordTable(const FileReport& report)
 {
     std::u16string table = Line(Row("offset", "size", "state", "verdict", "stored", "computed", "past-end") + u"name");
-    // A stretch starts where the damaged record before it starts, and shows after that record.
-    auto skipped = report.results.skipped.begin();
-    const auto skippedEnd = report.results.skipped.end();
-    for (const ExaminedRecord& record : report.records)
-    {
-        for (; skipped != skippedEnd && skipped->offset < record.offset; ++skipped)
-            table += SkippedRow(*skipped);
-        table += RecordRow(record);
-    }
-    for (; skipped != skippedEnd; ++skipped)
-        table += SkippedRow(*skipped);
+    ForEachInFileOrder(
+        report.records, report.results.skipped, [&table](const ExaminedRecord& record) { table += RecordRow(record); },
+        [&table](const SkippedRange& range) { table += SkippedRow(range); });
     return table;
 }

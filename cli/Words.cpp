@@ -1,32 +1,13 @@
 #include "Words.h"
 
 #include <OutcomeText.h>
+#include <PrintableName.h>
 
 // The program's words, but for a source that is no regular file, which only the command line
 // can tell apart.
 std::u16string CliOutcomeText(RunOutcome outcome)
 {
     return outcome == RunOutcome::SourceNotRegular ? u"Not a regular file." : OutcomeText(outcome);
-}
-
-const char* VerdictName(Verdict verdict)
-{
-    switch (verdict)
-    {
-    case Verdict::Good:
-        return "good";
-    case Verdict::Bad:
-        return "bad";
-    case Verdict::Empty:
-        return "empty";
-    case Verdict::UnknownState:
-        return "unknown-state";
-    case Verdict::Recovered:
-        return "recovered";
-    case Verdict::Duplicate:
-        break;
-    }
-    return "duplicate";
 }
 
 std::u16string Decimal(std::uint64_t value)
@@ -93,4 +74,9 @@ bool IsLayoutLine(std::u16string_view text)
         }
     }
     return text.starts_with(kStoredAs) || IsCountLine(text);
+}
+
+std::u16string ShownName(const std::u16string& name)
+{
+    return IsLayoutLine(name) ? QuotedName(name) : PrintableName(name);
 }

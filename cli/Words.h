@@ -10,9 +10,6 @@
 // The words the command line uses for how a run ended; empty for a run with nothing to report.
 std::u16string CliOutcomeText(RunOutcome outcome);
 
-// The word for a verdict, the same in the record table and in JSON.
-const char* VerdictName(Verdict verdict);
-
 std::u16string Decimal(std::uint64_t value);
 
 // "12 Files Checked...", as the dialog's count line reads while a run goes on.
@@ -42,3 +39,7 @@ std::u16string StoredAsLine(const std::u16string& name);
 // True for a text that reads as a line of the report's own layout: a heading, a count line or a
 // "File stored as:" line.
 bool IsLayoutLine(std::u16string_view text);
+
+// A name or a path as the command line prints it: PrintableName, and quoted also where it reads as
+// a line of the layout.
+std::u16string ShownName(const std::u16string& name);

@@ -3,7 +3,6 @@
 #include "Inputs.h"
 #include "JsonReport.h"
 #include "Output.h"
-#include "PrintableName.h"
 #include "TextReport.h"
 #include "Words.h"
 
@@ -11,6 +10,7 @@
 #include <Console.h>
 #include <Interrupts.h>
 #include <JobsiftVersion.h>
+#include <ReportFile.h>
 #include <SourcePath.h>
 #include <System.h>
 
@@ -49,7 +49,7 @@ private:
 void TellLeftBehind(const FileReport& report)
 {
     const LeftBehindCounts left = CountLeftBehind(report.results.leftBehind);
-    const std::u16string file = PrintableName(report.path) + u": ";
+    const std::u16string file = ShownName(report.path) + u": ";
     if (left.behindDamage == 1)
         output::Message(file + u"1 intact program lies behind damage; --salvage takes it");
     else if (left.behindDamage > 1)
@@ -67,7 +67,7 @@ void TellLeftBehind(const FileReport& report)
 // streams meet, it must not read as part of the file before.
 std::u16string AboutFile(const std::u16string& path, bool inBatch)
 {
-    return inBatch ? PrintableName(path) + u": " : std::u16string();
+    return inBatch ? ShownName(path) + u": " : std::u16string();
 }
 
 void Report(const CommandLine& line, const FileReport& report, bool inBatch)
@@ -80,6 +80,16 @@ void Report(const CommandLine& line, const FileReport& report, bool inBatch)
     if (!error.empty())
         output::Message(AboutFile(report.path, inBatch) + u"Error: " + error);
     TellLeftBehind(report);
+}
+
+// A source that could not be opened was never checked: there is nothing to report on it.
+bool KeepReport(const FileReport& report)
+{
+    if (report.outcome == RunOutcome::SourceNotOpened || report.outcome == RunOutcome::SourceNotRegular ||
+        WriteReportFile(report))
+        return true;
+    output::Message(u"jobsift-cli: " + ShownName(report.path) + u": the report could not be written");
+    return false;
 }
 
 // Checks each input in turn until all are done or an interrupt comes.
@@ -103,7 +113,8 @@ void CheckAll(const CommandLine& line, const std::vector<Input>& inputs, CTally&
         if (report.outcome == RunOutcome::Aborted)
             break;
         Report(line, report, inputs.size() > 1);
-        tally.Add(StatusOf(report));
+        const bool kept = !line.report || KeepReport(report);
+        tally.Add(kept ? StatusOf(report) : kExitFailed);
     }
 }
 

@@ -1,10 +1,14 @@
 // Takes any bytes as a stored-program file and runs whole checks on them: the plain walk with
 // active program files on, then the salvage walk without and with --past-end. Every result is
-// held to the plain readings in ReferenceCheck and ReferenceSalvage.
+// held to the plain readings in ReferenceCheck and ReferenceSalvage, and the report pages of the
+// plain walk and the salvage past the end mark are made and hold their maps.
 #include "ReferenceCheck.h"
 #include "ReferenceSalvage.h"
 
 #include <CheckJob.h>
+#include <Crc32.h>
+#include <FinishedRun.h>
+#include <HtmlReport.h>
 #include <TextConversion.h>
 #include <WholeFile.h>
 #include <support/CurrentDirectory.h>
@@ -139,6 +143,29 @@ void RequireActivePrograms(const Scratch& scratch, const reference::Outcome& exp
     }
     for (const std::u16string& box : scratch.Boxes())
         Require(std::find(refusable.begin(), refusable.end(), box) != refusable.end(), "box for a plain name");
+}
+
+std::size_t Occurrences(const std::u16string& text, const std::u16string& what)
+{
+    std::size_t count = 0;
+    for (auto at = text.find(what); at != std::u16string::npos; at = text.find(what, at + what.size()))
+        ++count;
+    return count;
+}
+
+// Whatever the names hold, the report is made, its map has its 768 cells, and no name becomes
+// markup; it names the whole source by size and checksum.
+void RequireReportPage(const CheckJob& job, const Bytes& input)
+{
+    const std::u16string page = HtmlReportPage(FinishedRunOf(job));
+    const auto map = page.find(u"<svg id=\"map\"");
+    Require(map != std::u16string::npos, "the page has its map");
+    const std::u16string cells = page.substr(map, page.find(u"</svg>", map) - map);
+    Require(Occurrences(cells, u"<rect ") == 768 && Occurrences(cells, u"<title>") == 768, "768 cells, each titled");
+    Require(Occurrences(page, u"<script") == 0, "no name becomes markup");
+    Require(job.results.sourceSize == input.size(), "the report's source size");
+    Require(job.results.sourceCrc == CCrc32().Compute(input.data(), static_cast<std::uint32_t>(input.size())),
+            "the report's CRC-32 of the source");
 }
 
 unsigned RunCheck(Scratch& scratch, CheckJob& job, bool saveActive, CheckOptions options)
@@ -317,6 +344,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(cleaned == expected.cleaned, "the cleaned file holds the good records");
     RequireKeptPrograms(job.records.Snapshot(), input, cleaned);
     RequireActivePrograms(scratch, expected);
+    RequireReportPage(job, input);
     Require(CountLeftBehind(job.results.leftBehind).Total() == reference::ExpectLeftBehind(image, expected.goodOffsets, expected.goodOffsets),
             "left behind by the plain walk");
 
@@ -327,6 +355,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const Bytes salvaged = ReadFile(scratch.Cleaned());
         RequireSalvage(job, salvage, salvaged);
         RequireKeptPrograms(job.records.Snapshot(), input, salvaged);
+        // The page of the plain salvage shows nothing the other two runs' pages do not.
+        if (pastEnd)
+            RequireReportPage(job, input);
         const std::uint32_t left = pastEnd ? 0 : reference::ExpectLeftBehind(image, expected.goodOffsets, salvage.kept);
         Require(CountLeftBehind(job.results.leftBehind).Total() == left, "left behind by the salvage walk");
         if (pastEnd)

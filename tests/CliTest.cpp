@@ -224,6 +224,53 @@ TEST_F(Cli, TestOnlyChecksAndWritesNothing)
     EXPECT_TRUE(TemporaryFiles(dir.path()).empty());
 }
 
+// With --test the report is the one file written; a source without an extension (in a folder
+// whose name makes it one to check) gets ".html".
+TEST_F(Cli, ReportGoesBesideTheCleanedFileWithEveryOption)
+{
+    struct Case
+    {
+        std::vector<std::string> options;
+        std::string source;
+        std::vector<std::string> written;
+    };
+    const Case cases[] = {
+        {{}, "line3.pgs", {"line3__.html", "line3__.pgs"}},
+        {{"--test"}, "line3.pgs", {"line3__.html"}},
+        {{"--salvage", "--past-end", "--json"}, "backup.pgs/LINE3", {"LINE3__", "LINE3__.html"}},
+        {{"--list", "--test"}, "backup.pgs/LINE3", {"LINE3__.html"}},
+    };
+    for (const Case& c : cases)
+    {
+        const TempDir folder;
+        const fs::path source = folder / c.source;
+        fs::create_directories(source.parent_path());
+        WriteFile(source, Concat({kBoxA, kLid}));
+        std::vector<std::string> arguments = c.options;
+        arguments.insert(arguments.end(), {"--report", c.source});
+        EXPECT_EQ(RunProcess(CliProgram(), arguments, folder.path()).exitStatus, 1);
+        std::vector<std::string> written;
+        for (const auto& entry : fs::directory_iterator(source.parent_path()))
+        {
+            if (entry.path() != source)
+                written.push_back(entry.path().filename().string());
+        }
+        std::sort(written.begin(), written.end());
+        EXPECT_EQ(written, c.written) << c.source;
+    }
+}
+
+TEST_F(Cli, AReportThatCannotBeWrittenIsAFailedCheck)
+{
+    WriteFile(dir / "line3.pgs", kBoxA);
+    fs::create_directory(dir / "line3__.html");
+    const ProcessResult result = Run({"--report", "line3.pgs"});
+    EXPECT_EQ(result.exitStatus, 2);
+    EXPECT_NE(result.err.find("line3.pgs: the report could not be written"), std::string::npos) << result.err;
+    EXPECT_TRUE(fs::exists(dir / "line3__.pgs")) << "the cleaned file stands";
+    EXPECT_TRUE(TemporaryFiles(dir.path()).empty());
+}
+
 TEST_F(Cli, NamesPrintAsUtf8AndALoneSurrogateAsReplacement)
 {
     const Bytes accented = RecordBuilder(u"CAFÉ \u4E2D").Build();

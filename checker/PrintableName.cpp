@@ -1,5 +1,4 @@
 #include "PrintableName.h"
-#include "Words.h"
 
 #include <algorithm>
 
@@ -42,19 +41,21 @@ std::u16string Escaped(char16_t unit)
     return unit < 0x100 ? u"\\x" + Hex(unit, 2) : u"\\u" + Hex(unit, 4);
 }
 
-// A space at either end is lost to the eye; a name that equals a line of the report's layout would
-// pass for it.
+// A space at either end is lost to the eye.
 bool PrintsAsItIs(const std::u16string& name)
 {
-    return !name.starts_with(u'"') && !name.starts_with(u' ') && !name.ends_with(u' ') && !IsLayoutLine(name) &&
+    return !name.starts_with(u'"') && !name.starts_with(u' ') && !name.ends_with(u' ') &&
            std::none_of(name.begin(), name.end(), NeedsEscape);
 }
 }
 
 std::u16string PrintableName(const std::u16string& name)
 {
-    if (PrintsAsItIs(name))
-        return name;
+    return PrintsAsItIs(name) ? name : QuotedName(name);
+}
+
+std::u16string QuotedName(const std::u16string& name)
+{
     std::u16string quoted = u"\"";
     for (const char16_t unit : name)
         quoted += Escaped(unit);
