@@ -1,5 +1,5 @@
 #include "File.h"
-#include "FileFaults.h"
+#include "FaultSeams.h"
 #include "TextConversion.h"
 
 #include <cerrno>
@@ -43,7 +43,7 @@ bool CFile::IsOpen() const
 
 OpenResult CFile::OpenForReading(const std::u16string& path)
 {
-    if (IsOpen() || CFileFaults::ShouldFail(FileOp::Open))
+    if (IsOpen() || SeamFails(Seam::Open))
         return OpenResult::Failed;
     const int fd = ::open(ToUtf8(path).c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
@@ -60,7 +60,7 @@ OpenResult CFile::OpenForReading(const std::u16string& path)
 
 bool CFile::CreateNew(const std::u16string& path)
 {
-    if (IsOpen() || CFileFaults::ShouldFail(FileOp::Open))
+    if (IsOpen() || SeamFails(Seam::Open))
         return false;
     const int fd = ::open(ToUtf8(path).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd < 0)
@@ -77,7 +77,7 @@ bool CFile::CreateNew(const std::u16string& path)
 bool CFile::Read(void* buffer, std::uint32_t count, std::uint32_t& bytesRead)
 {
     bytesRead = 0;
-    if (!IsOpen() || CFileFaults::ShouldFail(FileOp::Read))
+    if (!IsOpen() || SeamFails(Seam::Read))
         return false;
     auto* bytes = static_cast<char*>(buffer);
     while (bytesRead < count)
@@ -96,7 +96,7 @@ bool CFile::Read(void* buffer, std::uint32_t count, std::uint32_t& bytesRead)
 
 bool CFile::Write(const void* buffer, std::uint32_t count)
 {
-    if (!IsOpen() || CFileFaults::ShouldFail(FileOp::Write))
+    if (!IsOpen() || SeamFails(Seam::Write))
         return false;
     const auto* bytes = static_cast<const char*>(buffer);
     std::uint32_t written = 0;
@@ -123,7 +123,7 @@ bool CFile::Size(std::uint64_t& size) const
 
 bool CFile::Flush()
 {
-    if (!IsOpen() || CFileFaults::ShouldFail(FileOp::Flush))
+    if (!IsOpen() || SeamFails(Seam::Flush))
         return false;
     return ::fsync(m_fd) == 0;
 }
@@ -132,7 +132,7 @@ bool CFile::Close()
 {
     if (!IsOpen())
         return false;
-    const bool injected = CFileFaults::ShouldFail(FileOp::Close);
+    const bool injected = SeamFails(Seam::Close);
     // The descriptor is released either way: a failed close cannot be retried.
     const bool closed = ::close(m_fd) == 0;
     m_fd = -1;

@@ -1,5 +1,5 @@
 #include "File.h"
-#include "FileFaults.h"
+#include "FaultSeams.h"
 #include "FileSystem.h"
 #include "Win32Path.h"
 #include "Win32Text.h"
@@ -31,7 +31,7 @@ bool CFile::IsOpen() const
 // holds. A device (CON, NUL, COM1, a pipe) opens at once and is then refused by its type.
 OpenResult CFile::OpenForReading(const std::u16string& path)
 {
-    if (IsOpen() || CFileFaults::ShouldFail(FileOp::Open))
+    if (IsOpen() || SeamFails(Seam::Open))
         return OpenResult::Failed;
     if (IsFolder(path))
         return OpenResult::NotRegularFile;
@@ -51,7 +51,7 @@ OpenResult CFile::OpenForReading(const std::u16string& path)
 
 bool CFile::CreateNew(const std::u16string& path)
 {
-    if (IsOpen() || CFileFaults::ShouldFail(FileOp::Open))
+    if (IsOpen() || SeamFails(Seam::Open))
         return false;
     const HANDLE handle = CreateFileW(Wide(Win32Path(path)), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                       FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -69,7 +69,7 @@ bool CFile::CreateNew(const std::u16string& path)
 bool CFile::Read(void* buffer, std::uint32_t count, std::uint32_t& bytesRead)
 {
     bytesRead = 0;
-    if (!IsOpen() || CFileFaults::ShouldFail(FileOp::Read))
+    if (!IsOpen() || SeamFails(Seam::Read))
         return false;
     auto* bytes = static_cast<char*>(buffer);
     while (bytesRead < count)
@@ -86,7 +86,7 @@ bool CFile::Read(void* buffer, std::uint32_t count, std::uint32_t& bytesRead)
 
 bool CFile::Write(const void* buffer, std::uint32_t count)
 {
-    if (!IsOpen() || CFileFaults::ShouldFail(FileOp::Write))
+    if (!IsOpen() || SeamFails(Seam::Write))
         return false;
     const auto* bytes = static_cast<const char*>(buffer);
     std::uint32_t written = 0;
@@ -111,7 +111,7 @@ bool CFile::Size(std::uint64_t& size) const
 
 bool CFile::Flush()
 {
-    if (!IsOpen() || CFileFaults::ShouldFail(FileOp::Flush))
+    if (!IsOpen() || SeamFails(Seam::Flush))
         return false;
     return FlushFileBuffers(AsHandle(m_handle)) != 0;
 }
@@ -120,7 +120,7 @@ bool CFile::Close()
 {
     if (!IsOpen())
         return false;
-    const bool injected = CFileFaults::ShouldFail(FileOp::Close);
+    const bool injected = SeamFails(Seam::Close);
     // The handle is released either way: a failed close cannot be retried.
     const bool closed = CloseHandle(AsHandle(m_handle)) != 0;
     m_handle = INVALID_HANDLE_VALUE;

@@ -2,8 +2,7 @@
 #include "support/WorkerRun.h"
 
 #include <File.h>
-#include <FileFaults.h>
-#include <HeapBlock.h>
+#include <FaultInjection.h>
 #include <StoredProgram.h>
 #include <Thread.h>
 
@@ -226,10 +225,10 @@ TEST(Worker, ARunThatFailsKeepsNothingNew)
         RunOutcome outcome;
     };
     const Case cases[] = {
-        {"no memory", [] { platform::CHeapBlock::FailNextAllocations(1); }, RunOutcome::AllocationFailed},
-        {"a read error", [] { platform::CFileFaults::FailNth(platform::FileOp::Read, 1); }, RunOutcome::ReadFailed},
-        {"a write error", [] { platform::CFileFaults::FailNth(platform::FileOp::Write, 1); }, RunOutcome::WriteFailed},
-        {"a failed rename", [] { platform::CFileFaults::FailNth(platform::FileOp::Rename, 1); },
+        {"no memory", [] { platform::CFaultInjection::FailNth(platform::Seam::Allocation, 1); }, RunOutcome::AllocationFailed},
+        {"a read error", [] { platform::CFaultInjection::FailNth(platform::Seam::Read, 1); }, RunOutcome::ReadFailed},
+        {"a write error", [] { platform::CFaultInjection::FailNth(platform::Seam::Write, 1); }, RunOutcome::WriteFailed},
+        {"a failed rename", [] { platform::CFaultInjection::FailNth(platform::Seam::Rename, 1); },
          RunOutcome::WriteFailed},
     };
     for (const Case& c : cases)
@@ -297,7 +296,7 @@ TEST(Worker, AThreadThatCannotStartEndsTheRunInOrder)
     WorkerRun run;
     const fs::path source = run.Source(kBoxA);
     run.job.PrepareRun(U16(source), nullptr, false, nullptr);
-    platform::CThread::FailNextStarts(1);
+    platform::CFaultInjection::FailNth(platform::Seam::ThreadStart, 1);
     platform::CThread worker;
     EXPECT_FALSE(StartChecker(run.job, worker));
     EXPECT_EQ(run.job.done.load(), 1);

@@ -93,7 +93,7 @@ bool CCheckerDlg::OnInitDialog()
     m_job.Reset();
     m_editPath.SetText(m_initialPath);
     // Registered here rather than in the template, whose styles stay as they have always been.
-    platform::AcceptDroppedFiles(Handle());
+    toolkit::AcceptDroppedFiles(Handle());
     return true;
 }
 
@@ -133,7 +133,7 @@ bool CCheckerDlg::OnPaint()
 {
     if (!IsIconic(Handle()))
         return CDialog::OnPaint();
-    platform::CPaintDC dc(Handle());
+    toolkit::CPaintDC dc(Handle());
     SendMessageW(Handle(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.Handle()), 0);
     const int iconWidth = GetSystemMetrics(SM_CXICON);
     const int iconHeight = GetSystemMetrics(SM_CYICON);
@@ -152,7 +152,7 @@ HICON CCheckerDlg::OnQueryDragIcon()
 
 void CCheckerDlg::OnSelectFile()
 {
-    platform::COpenFileDialog dialog(OFN_FILEMUSTEXIST | OFN_LONGNAMES, kFilterView, u"Select PGS Data File");
+    toolkit::COpenFileDialog dialog(OFN_FILEMUSTEXIST | OFN_LONGNAMES, kFilterView, u"Select PGS Data File");
     if (dialog.DoModal(Handle()))
         m_editPath.SetText(dialog.GetPathName());
 }
@@ -160,7 +160,7 @@ void CCheckerDlg::OnSelectFile()
 // A dropped file only fills the path box, as a pick with "Select PGS File" does; of several,
 // the first. Whether it is a stored-program file is for "Run Checker" to say. A drop that names
 // no file leaves the box as it was.
-void CCheckerDlg::OnDropFiles(const platform::CDroppedFiles& files)
+void CCheckerDlg::OnDropFiles(const toolkit::CDroppedFiles& files)
 {
     const std::u16string first = files.Path(0);
     if (!first.empty())
@@ -171,7 +171,7 @@ bool CCheckerDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR&
 {
     if (message != WM_DROPFILES)
         return CDialog::OnMessage(message, wParam, lParam, result);
-    const platform::CDroppedFiles files(wParam);
+    const toolkit::CDroppedFiles files(wParam);
     OnDropFiles(files);
     return true;
 }
