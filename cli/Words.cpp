@@ -1,6 +1,7 @@
 #include "Words.h"
 
 #include <OutcomeText.h>
+#include <TextConversion.h>
 
 // The program's words, but for a source that is no regular file, which only the command line
 // can tell apart.
@@ -29,13 +30,7 @@ const char* VerdictName(Verdict verdict)
     return "duplicate";
 }
 
-std::u16string Decimal(std::uint64_t value)
-{
-    const std::string digits = std::to_string(value);
-    return std::u16string(digits.begin(), digits.end());
-}
-
 std::u16string CountLine(std::uint64_t count)
 {
-    return Decimal(count) + u" Files Checked...";
+    return platform::Decimal(count) + u" Files Checked...";
 }

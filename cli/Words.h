@@ -12,7 +12,5 @@ std::u16string CliOutcomeText(RunOutcome outcome);
 // The word for a verdict, the same in the record table and in JSON.
 const char* VerdictName(Verdict verdict);
 
-std::u16string Decimal(std::uint64_t value);
-
 // "12 Files Checked...", as the dialog's count line reads while a run goes on.
 std::u16string CountLine(std::uint64_t count);

@@ -13,6 +13,7 @@
 #include <JobsiftVersion.h>
 #include <SourcePath.h>
 #include <System.h>
+#include <TextConversion.h>
 
 #include <algorithm>
 #include <string>
@@ -35,8 +36,8 @@ public:
 
     std::u16string Summary() const
     {
-        return Decimal(Files()) + u" files checked: " + Decimal(m_counts[0]) + u" without damage, " +
-               Decimal(m_counts[1]) + u" with damage, " + Decimal(m_counts[2]) + u" failed";
+        return platform::Decimal(Files()) + u" files checked: " + platform::Decimal(m_counts[0]) + u" without damage, " +
+               platform::Decimal(m_counts[1]) + u" with damage, " + platform::Decimal(m_counts[2]) + u" failed";
     }
 
 private:
@@ -51,7 +52,7 @@ void TellLeftBehind(const FileReport& report)
         return;
     const std::u16string what = left == 1 ? u" intact program was" : u" intact programs were";
     const std::u16string how = report.options.salvage ? u"--past-end" : u"--salvage --past-end";
-    output::Message(PrintableName(report.path) + u": " + Decimal(left) + what + u" left behind; " + how +
+    output::Message(PrintableName(report.path) + u": " + platform::Decimal(left) + what + u" left behind; " + how +
                     u" takes them");
 }
 

@@ -1,4 +1,5 @@
 #include "File.h"
+#include "Descriptor.h"
 #include "FaultSeams.h"
 #include "TextConversion.h"
 
@@ -98,18 +99,7 @@ bool CFile::Write(const void* buffer, std::uint32_t count)
 {
     if (!IsOpen() || SeamFails(Seam::Write))
         return false;
-    const auto* bytes = static_cast<const char*>(buffer);
-    std::uint32_t written = 0;
-    while (written < count)
-    {
-        const ssize_t put = ::write(m_fd, bytes + written, count - written);
-        if (put < 0 && errno == EINTR)
-            continue;
-        if (put <= 0)
-            return false;
-        written += static_cast<std::uint32_t>(put);
-    }
-    return true;
+    return WriteAll(m_fd, static_cast<const char*>(buffer), count);
 }
 
 bool CFile::Size(std::uint64_t& size) const

@@ -114,4 +114,10 @@ std::u16string FromUtf8(std::string_view text)
     }
     return out;
 }
+
+std::u16string Decimal(std::uint64_t value)
+{
+    const std::string digits = std::to_string(value);
+    return std::u16string(digits.begin(), digits.end());
+}
 }

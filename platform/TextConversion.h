@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -10,4 +11,7 @@ namespace platform
 std::string ToUtf8(std::u16string_view text);
 // Bytes that are not valid UTF-8 become U+FFFD.
 std::u16string FromUtf8(std::string_view text);
+
+// A number in decimal digits, without separators.
+std::u16string Decimal(std::uint64_t value);
 }

@@ -5,6 +5,7 @@
 
 #include <SourcePath.h>
 #include <System.h>
+#include <TextConversion.h>
 #include <Thread.h>
 #include <Win32FileDialog.h>
 #include <Win32PaintDC.h>
@@ -26,12 +27,6 @@ constexpr std::uint32_t kAbortWaitMilliseconds = 500;
 // and one more zero unit (added by the string's terminator) to end the list.
 constexpr char16_t kFilter[] = u"Vantor Stored Program Files (*.pgs)\0*.pgs\0";
 constexpr std::u16string_view kFilterView(kFilter, sizeof(kFilter) / sizeof(kFilter[0]) - 1);
-
-std::u16string Decimal(unsigned value)
-{
-    const std::string digits = std::to_string(value);
-    return std::u16string(digits.begin(), digits.end());
-}
 
 std::u16string ResourceString(UINT id)
 {
@@ -234,7 +229,7 @@ bool CCheckerDlg::OnTimer(UINT_PTR /*timerId*/)
 
 void CCheckerDlg::ShowProgress(bool finished)
 {
-    std::u16string countLine = Decimal(m_job.count.load()) + u" Files Checked...";
+    std::u16string countLine = platform::Decimal(m_job.count.load()) + u" Files Checked...";
     if (finished)
     {
         if (m_nTimer != 0)
