@@ -41,6 +41,9 @@ struct CheckResults
     // The intact programs a salvage walk past the end mark would take and this run did not, in
     // file order.
     std::vector<LeftBehindProgram> leftBehind;
+    // The system's words for why the source could not be opened or the cleaned file created;
+    // empty when it only said "not found" or gave no reason.
+    std::u16string systemReason;
 };
 
 // The one block through which a front end and the checker worker talk. The front end prepares it

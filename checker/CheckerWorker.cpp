@@ -5,6 +5,7 @@
 #include <File.h>
 #include <FileSystem.h>
 #include <Paths.h>
+#include <SystemError.h>
 #include <WholeFile.h>
 
 #include <cstring>
@@ -138,6 +139,7 @@ RunOutcome Check(CheckJob& job, CheckResults& results)
 
     platform::CFile source;
     const platform::OpenResult opened = source.OpenForReading(path);
+    results.systemReason = platform::SystemReason(source.OpenError());
     if (opened != platform::OpenResult::Opened)
         return opened == platform::OpenResult::NotRegularFile ? RunOutcome::SourceNotRegular
                                                                : RunOutcome::SourceNotOpened;
@@ -147,7 +149,10 @@ RunOutcome Check(CheckJob& job, CheckResults& results)
     platform::FileLocation location;
     if (writing && (!platform::LocateFile(path, location) ||
                     !output.Create(platform::JoinPath(location.folder, StoredProgram::CleanedNameFor(location.name)))))
+    {
+        results.systemReason = platform::SystemReason(output.CreateError());
         return RunOutcome::OutputNotCreated;
+    }
 
     CProgramImage image(byteOrder);
     if (!image.Allocate())

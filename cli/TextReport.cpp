@@ -111,7 +111,8 @@ std::u16string SkippedRow(const SkippedRange& range)
 
 std::u16string RecordTable(const FileReport& report)
 {
-    std::u16string table = Line(Row("offset", "size", "state", "verdict", "stored", "computed", "past-end") + u"name");
+    // A blank line sets the table apart from the lists above it.
+    std::u16string table = Line(u"") + Line(Row("offset", "size", "state", "verdict", "stored", "computed", "past-end") + u"name");
     // A stretch starts where the damaged record before it starts, and shows after that record.
     auto skipped = report.results.skipped.begin();
     const auto skippedEnd = report.results.skipped.end();

@@ -59,8 +59,9 @@ void TellLeftBehind(const FileReport& report)
 void Report(const CommandLine& line, const FileReport& report, bool withHeading)
 {
     const std::u16string error = CliOutcomeText(report.outcome);
+    const std::u16string& reason = report.results.systemReason;
     if (!error.empty())
-        output::Message(u"Error: " + error);
+        output::Message(u"Error: " + error + (reason.empty() ? u"" : u" (" + reason + u")"));
     if (line.json)
         output::Print(JsonReport(report));
     else

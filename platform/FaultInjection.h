@@ -8,7 +8,8 @@ namespace platform
 {
 // Arms the seams of the test variant of this library, so that every way a run can end is
 // reachable. Process-wide and safe from any thread; a test program links it, a shipped one
-// cannot (its library has no definition of these).
+// cannot (its library has no definition of these). A forced failure reports access denied as
+// the system's reason.
 class CFaultInjection
 {
 public:

@@ -42,18 +42,27 @@ bool CFile::IsOpen() const
     return m_fd >= 0;
 }
 
+// Keeps the system's reason before anything else can change it.
+OpenResult CFile::Failure()
+{
+    m_openError = LastSystemError();
+    return OpenResult::Failed;
+}
+
 OpenResult CFile::OpenForReading(const std::u16string& path)
 {
+    m_openError = 0;
     if (IsOpen() || SeamFails(Seam::Open))
-        return OpenResult::Failed;
+        return Failure();
     const int fd = ::open(ToUtf8(path).c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
-        return errno == ENXIO ? OpenResult::NotRegularFile : OpenResult::Failed;
+        return errno == ENXIO ? OpenResult::NotRegularFile : Failure();
     const OpenResult admitted = Admit(fd);
     if (admitted != OpenResult::Opened)
     {
+        const OpenResult refused = admitted == OpenResult::Failed ? Failure() : admitted;
         ::close(fd);
-        return admitted;
+        return refused;
     }
     m_fd = fd;
     return OpenResult::Opened;
@@ -61,14 +70,15 @@ OpenResult CFile::OpenForReading(const std::u16string& path)
 
 bool CFile::CreateNew(const std::u16string& path)
 {
-    if (IsOpen() || SeamFails(Seam::Open))
-        return false;
-    const int fd = ::open(ToUtf8(path).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-    if (fd < 0)
-        return false;
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0)
+    m_openError = 0;
+    const int fd = IsOpen() || SeamFails(Seam::Open)
+                       ? -1
+                       : ::open(ToUtf8(path).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0 || ::flock(fd, LOCK_EX | LOCK_NB) != 0)
     {
-        ::close(fd);
+        Failure();
+        if (fd >= 0)
+            ::close(fd);
         return false;
     }
     m_fd = fd;

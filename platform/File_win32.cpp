@@ -16,6 +16,13 @@ HANDLE AsHandle(void* handle)
 }
 }
 
+// Keeps the system's reason before anything else can change it.
+OpenResult CFile::Failure()
+{
+    m_openError = LastSystemError();
+    return OpenResult::Failed;
+}
+
 CFile::~CFile()
 {
     if (IsOpen())
@@ -31,15 +38,16 @@ bool CFile::IsOpen() const
 // holds. A device (CON, NUL, COM1, a pipe) opens at once and is then refused by its type.
 OpenResult CFile::OpenForReading(const std::u16string& path)
 {
+    m_openError = 0;
     if (IsOpen() || SeamFails(Seam::Open))
-        return OpenResult::Failed;
+        return Failure();
     if (IsFolder(path))
         return OpenResult::NotRegularFile;
     const std::u16string native = Win32Path(path);
     const HANDLE handle =
         CreateFileW(Wide(native), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
-        return OpenResult::Failed;
+        return Failure();
     if (GetFileType(handle) != FILE_TYPE_DISK)
     {
         CloseHandle(handle);
@@ -51,12 +59,16 @@ OpenResult CFile::OpenForReading(const std::u16string& path)
 
 bool CFile::CreateNew(const std::u16string& path)
 {
-    if (IsOpen() || SeamFails(Seam::Open))
-        return false;
-    const HANDLE handle = CreateFileW(Wide(Win32Path(path)), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    m_openError = 0;
+    const HANDLE handle = IsOpen() || SeamFails(Seam::Open)
+                              ? INVALID_HANDLE_VALUE
+                              : CreateFileW(Wide(Win32Path(path)), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                            FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
+    {
+        Failure();
         return false;
+    }
     if (GetFileType(handle) != FILE_TYPE_DISK)
     {
         CloseHandle(handle);

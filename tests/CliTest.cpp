@@ -4,6 +4,7 @@
 #include "support/RecordBuilder.h"
 #include "support/TempDir.h"
 
+#include <File.h>
 #include <StoredProgram.h>
 #include <WholeFile.h>
 
@@ -164,6 +165,24 @@ TEST_F(Cli, SeveralFilesEachUnderItsOwnHeadingAndASummary)
     EXPECT_EQ(ReadFile(dir / "b__.PGS"), kTray);
 }
 
+// A file that is there but held by another program is "not found" all the same, with the system's
+// reason after it; a file that is not there has no reason to add.
+TEST_F(Cli, AFileInUseSaysTheSystemsReason)
+{
+    WriteFile(dir / "held.pgs", kBoxA);
+    platform::CFile holder;
+    ASSERT_EQ(holder.OpenForReading((dir / "held.pgs").u16string()), platform::OpenResult::Opened);
+    const ProcessResult result = Run({"held.pgs", "missing.pgs"});
+    EXPECT_EQ(result.exitStatus, 2);
+    const std::string first = result.err.substr(0, result.err.find(NL));
+#ifdef _WIN32
+    EXPECT_TRUE(first.starts_with("Error: File not found. (") && first.ends_with(")")) << first;
+#else
+    EXPECT_EQ(first, "Error: File not found. (Resource temporarily unavailable)");
+#endif
+    EXPECT_NE(result.err.find(NL + "Error: File not found." + NL), std::string::npos) << result.err;
+}
+
 TEST_F(Cli, ImproperPathIsSkippedAndTheOthersAreChecked)
 {
     WriteFile(dir / "a.pgs", kBoxA);
@@ -281,6 +300,9 @@ TEST_F(Cli, ListShowsEveryRecordAndWhatASearchPassedOver)
     const ProcessResult result = Run({"--salvage", "--list", "--test", "line3.pgs"});
     const std::size_t table = result.out.find("  offset       size  state       verdict");
     ASSERT_NE(table, std::string::npos) << result.out;
+    const std::string lists = result.out.substr(0, table);
+    EXPECT_TRUE(lists.ends_with(NL + NL) && !lists.ends_with(NL + NL + NL))
+        << "one blank line between the lists and the table: " << result.out;
     std::vector<std::string> rows;
     for (std::size_t at = result.out.find(NL, table) + NL.size(); at < result.out.size();)
     {

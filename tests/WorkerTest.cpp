@@ -4,9 +4,14 @@
 #include <File.h>
 #include <FaultInjection.h>
 #include <StoredProgram.h>
+#include <SystemError.h>
 #include <Thread.h>
 
 #include <gtest/gtest.h>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace fs = std::filesystem;
 using StoredProgram::kMemorySize;
@@ -139,7 +144,50 @@ TEST(Worker, SourceHeldOpenElsewhereIsNotOpened)
     platform::CFile holder;
     ASSERT_EQ(holder.OpenForReading(U16(source)), platform::OpenResult::Opened);
     EXPECT_EQ(run.Run(source), RunOutcome::SourceNotOpened);
+#ifdef _WIN32
+    EXPECT_EQ(run.job.results.systemReason, platform::SystemReason(ERROR_SHARING_VIOLATION));
+#else
+    EXPECT_EQ(run.job.results.systemReason, u"Resource temporarily unavailable");
+#endif
     EXPECT_FALSE(fs::exists(run.Cleaned()));
+}
+
+// The system's reason goes with "File not found." unless the reason is that the file is not there;
+// a forced failure reports access denied.
+TEST(Worker, AFileThatCannotBeOpenedOrCreatedCarriesTheSystemsReason)
+{
+#ifdef _WIN32
+    const std::u16string denied = platform::SystemReason(ERROR_ACCESS_DENIED);
+#else
+    const std::u16string denied = u"Permission denied";
+#endif
+    struct Case
+    {
+        const char* what;
+        const char* source;
+        void (*arm)();
+        RunOutcome outcome;
+        bool reason;
+    };
+    const Case cases[] = {
+        {"a missing source", "missing.pgs", [] {}, RunOutcome::SourceNotOpened, false},
+        {"a source in a missing folder", "nowhere/line3.pgs", [] {}, RunOutcome::SourceNotOpened, false},
+        {"a folder", "folder.pgs", [] {}, RunOutcome::SourceNotRegular, false},
+        {"a source refused", "line3.pgs", [] { platform::CFaultInjection::FailNth(platform::Seam::Open, 1); },
+         RunOutcome::SourceNotOpened, true},
+        {"a cleaned file refused", "line3.pgs", [] { platform::CFaultInjection::FailNth(platform::Seam::Open, 2); },
+         RunOutcome::OutputNotCreated, true},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        WorkerRun run;
+        run.Source(kBoxA);
+        fs::create_directory(run.dir() / "folder.pgs");
+        c.arm();
+        EXPECT_EQ(run.Run(run.dir() / c.source), c.outcome);
+        EXPECT_EQ(run.job.results.systemReason, c.reason ? denied : u"");
+    }
 }
 
 TEST(Worker, OnlyRegularFilesAreSources)

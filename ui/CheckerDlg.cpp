@@ -217,8 +217,9 @@ bool CCheckerDlg::OnTimer(UINT_PTR /*timerId*/)
 {
     const bool finished = m_job.done != 0;
     const std::u16string error = finished ? OutcomeText(m_job.outcome.load()) : std::u16string();
+    const std::u16string& reason = m_job.results.systemReason;
     if (!error.empty())
-        EndRun(error);
+        EndRun(reason.empty() ? error : error + u"\n" + reason);
     else
         ShowProgress(finished);
     const std::vector<ExaminedRecord> records = m_job.records.Snapshot();
