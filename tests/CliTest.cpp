@@ -5,6 +5,7 @@
 #include "support/TempDir.h"
 
 #include <File.h>
+#include <JobsiftVersion.h>
 #include <StoredProgram.h>
 #include <WholeFile.h>
 
@@ -389,7 +390,7 @@ TEST_F(Cli, UsageVersionAndHelp)
     }
     const ProcessResult version = Run({"--version"});
     EXPECT_EQ(version.exitStatus, 0);
-    EXPECT_EQ(version.out, Lines({"JOBSIFT 1.0.0.1"}));
+    EXPECT_EQ(version.out, Lines({"JOBSIFT " JOBSIFT_VERSION_TEXT}));
 }
 
 // A folder stands for every .pgs file in it and below it, in sorted order; the program's own
