@@ -24,8 +24,6 @@ std::u16string FileToOpen()
 }
 }
 
-CCheckerApp::~CCheckerApp() = default;
-
 // The dialogs host no embedded (ActiveX) controls, so no control container is set up. Loading
 // the common controls gives the standard controls the visual styles that the manifest asks for.
 BOOL CCheckerApp::InitInstance()

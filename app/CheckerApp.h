@@ -6,7 +6,6 @@
 class CCheckerApp
 {
 public:
-    virtual ~CCheckerApp();
     // Always FALSE: once the dialog has closed there is nothing left to run.
-    virtual BOOL InitInstance();
+    BOOL InitInstance();
 };

@@ -1,7 +1,5 @@
 #include "ByteOrder.h"
 
-CByteOrder::~CByteOrder() = default;
-
 std::uint32_t CByteOrder::Swap32(std::uint32_t value) const
 {
     return (value << 24) | ((value & 0xFF00u) << 8) | ((value >> 8) & 0xFF00u) | (value >> 24);

@@ -7,9 +7,6 @@
 class CByteOrder
 {
 public:
-    CByteOrder() = default;
-    virtual ~CByteOrder();
-
     std::uint32_t Swap32(std::uint32_t value) const;
     std::uint16_t Swap16(std::uint16_t value) const;
     // Each unit is read before it is written, so destination may equal source.

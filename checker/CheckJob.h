@@ -54,6 +54,9 @@ struct CheckResults
     platform::FilePermissions sourcePermissions;
     // Where the first end mark the walk met lies; none when the walk stopped before one.
     std::optional<std::uint64_t> endMark;
+    // The system's words for why the source could not be opened or the cleaned file created;
+    // empty when it only said "not found" or gave no reason.
+    std::u16string systemReason;
 };
 
 // The one block through which a front end and the checker worker talk. The front end prepares it

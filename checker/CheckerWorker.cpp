@@ -7,6 +7,7 @@
 #include <FileSystem.h>
 #include <LocalTime.h>
 #include <Paths.h>
+#include <SystemError.h>
 #include <WholeFile.h>
 
 #include <cstring>
@@ -26,8 +27,8 @@ struct KeptRecord
 class CRunVisitor : public IWalkVisitor
 {
 public:
-    CRunVisitor(CheckJob& job, const CProgramImage& image, CheckResults& results, platform::FilePermissions permissions)
-        : m_job(job), m_image(image), m_results(results), m_permissions(permissions)
+    CRunVisitor(CheckJob& job, const CProgramImage& image, CheckResults& results)
+        : m_job(job), m_image(image), m_results(results)
     {
     }
 
@@ -62,7 +63,7 @@ private:
     void SaveActive(const std::u16string& name, const std::uint8_t* bytes, std::uint32_t size)
     {
         std::u16string savedAs;
-        const bool saved = SaveActiveProgram(bytes, size, name, m_permissions, &savedAs) != 0;
+        const bool saved = SaveActiveProgram(bytes, size, name, m_results.sourcePermissions, &savedAs) != 0;
         if (m_job.report == nullptr)
             return;
         if (saved)
@@ -74,7 +75,6 @@ private:
     CheckJob& m_job;
     const CProgramImage& m_image;
     CheckResults& m_results;
-    platform::FilePermissions m_permissions; // the source's, for every file made from it
     std::vector<KeptRecord> m_kept;
     CKeptPrograms m_keptPrograms;
     std::uint64_t m_reached = 0;
@@ -171,13 +171,16 @@ RunOutcome WriteCleaned(platform::CWholeFile& output, CProgramImage& image, CRun
 // as the link the source was opened through, is refused before anything is written: the rename
 // would put the cleaned programs in place of the source's. Empty once the cleaned file is created.
 std::optional<RunOutcome> CreateCleaned(const platform::CFile& source, const platform::FileLocation& location,
-                                        platform::FilePermissions permissions, platform::CWholeFile& output)
+                                        platform::CWholeFile& output, CheckResults& results)
 {
     const std::u16string cleaned = platform::JoinPath(location.folder, StoredProgram::CleanedNameFor(location.name));
     if (source.IsNamedBy(cleaned))
         return RunOutcome::CleanedIsSource;
-    if (!output.Create(cleaned, permissions))
+    if (!output.Create(cleaned, results.sourcePermissions))
+    {
+        results.systemReason = platform::SystemReason(output.CreateError());
         return RunOutcome::OutputNotCreated;
+    }
     return std::nullopt;
 }
 
@@ -190,12 +193,12 @@ RunOutcome Check(CheckJob& job, CheckResults& results)
 
     platform::CFile source;
     const platform::OpenResult opened = source.OpenForReading(path);
+    results.systemReason = platform::SystemReason(source.OpenError());
     if (opened != platform::OpenResult::Opened)
         return opened == platform::OpenResult::NotRegularFile ? RunOutcome::SourceNotRegular
                                                                : RunOutcome::SourceNotOpened;
 
-    const platform::FilePermissions permissions = source.Permissions();
-    results.sourcePermissions = permissions;
+    results.sourcePermissions = source.Permissions();
     platform::CWholeFile output;
     const bool writing = job.options.writeCleaned;
     platform::FileLocation location;
@@ -206,7 +209,7 @@ RunOutcome Check(CheckJob& job, CheckResults& results)
     {
         if (!located)
             return RunOutcome::OutputNotCreated;
-        if (const std::optional<RunOutcome> failed = CreateCleaned(source, location, permissions, output))
+        if (const std::optional<RunOutcome> failed = CreateCleaned(source, location, output, results))
             return *failed;
     }
 
@@ -227,7 +230,7 @@ RunOutcome Check(CheckJob& job, CheckResults& results)
         return RunOutcome::ReadFailed;
 
     CIntactPrograms programs(image, crc);
-    CRunVisitor visitor(job, image, results, permissions);
+    CRunVisitor visitor(job, image, results);
     const WalkEnd end = Walk(job.options, image, programs, visitor, results);
     if (end == WalkEnd::Aborted)
         return RunOutcome::Aborted;

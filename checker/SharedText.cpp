@@ -12,12 +12,6 @@ void CSharedText::Set(std::u16string text)
     m_text = std::move(text);
 }
 
-void CSharedText::Append(std::u16string_view text)
-{
-    std::lock_guard lock(m_lock);
-    m_text.append(text);
-}
-
 void CSharedText::Empty()
 {
     std::lock_guard lock(m_lock);

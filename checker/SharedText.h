@@ -2,7 +2,6 @@
 
 #include <mutex>
 #include <string>
-#include <string_view>
 
 // A wide string that one thread writes while another reads it: every access takes the lock,
 // and a reader gets a copy, so it never sees a string half written.
@@ -11,7 +10,6 @@ class CSharedText
 public:
     std::u16string Get() const;
     void Set(std::u16string text);
-    void Append(std::u16string_view text);
     void Empty();
     bool IsEmpty() const;
 

@@ -1,6 +1,7 @@
 #include "Inputs.h"
 #include "Words.h"
 
+#include <AsciiCase.h>
 #include <Console.h>
 #include <FileSystem.h>
 #include <Paths.h>
@@ -12,11 +13,6 @@
 
 namespace
 {
-char16_t LowerAscii(char16_t unit)
-{
-    return unit >= u'A' && unit <= u'Z' ? static_cast<char16_t>(unit - u'A' + u'a') : unit;
-}
-
 bool EndsWithPgs(const std::u16string& name)
 {
     return MatchesWildcard(u"*.pgs", name);
@@ -133,7 +129,7 @@ bool MatchesWildcard(std::u16string_view pattern, std::u16string_view name)
             starAt = p++;
             resumeAt = n;
         }
-        else if (p < pattern.size() && (pattern[p] == u'?' || LowerAscii(pattern[p]) == LowerAscii(name[n])))
+        else if (p < pattern.size() && (pattern[p] == u'?' || platform::UpperAscii(pattern[p]) == platform::UpperAscii(name[n])))
         {
             ++p;
             ++n;

@@ -113,7 +113,8 @@ std::u16string SkippedRow(const SkippedRange& range)
 
 std::u16string RecordTable(const FileReport& report)
 {
-    std::u16string table = Line(Row("offset", "size", "state", "verdict", "stored", "computed", "past-end") + u"name");
+    // A blank line sets the table apart from the lists above it.
+    std::u16string table = Line(u"") + Line(Row("offset", "size", "state", "verdict", "stored", "computed", "past-end") + u"name");
     ForEachInFileOrder(
         report.records, report.results.skipped, [&table](const ExaminedRecord& record) { table += RecordRow(record); },
         [&table](const SkippedRange& range) { table += SkippedRow(range); });

@@ -13,6 +13,7 @@
 #include <ReportFile.h>
 #include <SourcePath.h>
 #include <System.h>
+#include <TextConversion.h>
 
 #include <algorithm>
 #include <string>
@@ -35,8 +36,8 @@ public:
 
     std::u16string Summary() const
     {
-        return Decimal(Files()) + u" files checked: " + Decimal(m_counts[0]) + u" without damage, " +
-               Decimal(m_counts[1]) + u" with damage, " + Decimal(m_counts[2]) + u" failed";
+        return platform::Decimal(Files()) + u" files checked: " + platform::Decimal(m_counts[0]) + u" without damage, " +
+               platform::Decimal(m_counts[1]) + u" with damage, " + platform::Decimal(m_counts[2]) + u" failed";
     }
 
 private:
@@ -53,12 +54,12 @@ void TellLeftBehind(const FileReport& report)
     if (left.behindDamage == 1)
         output::Message(file + u"1 intact program lies behind damage; --salvage takes it");
     else if (left.behindDamage > 1)
-        output::Message(file + Decimal(left.behindDamage) + u" intact programs lie behind damage; --salvage takes them");
+        output::Message(file + platform::Decimal(left.behindDamage) + u" intact programs lie behind damage; --salvage takes them");
     if (left.behindEndMark == 1)
         output::Message(file + u"1 intact program lies behind the end mark (it may be an older copy); "
                                u"--salvage --past-end takes it");
     else if (left.behindEndMark > 1)
-        output::Message(file + Decimal(left.behindEndMark) +
+        output::Message(file + platform::Decimal(left.behindEndMark) +
                         u" intact programs lie behind the end mark (they may be older copies); "
                         u"--salvage --past-end takes them");
 }
@@ -77,8 +78,9 @@ void Report(const CommandLine& line, const FileReport& report, bool inBatch)
     else
         output::Print(TextReport(report, inBatch) + (line.list ? RecordTable(report) : std::u16string()));
     const std::u16string error = CliOutcomeText(report.outcome);
+    const std::u16string& reason = report.results.systemReason;
     if (!error.empty())
-        output::Message(AboutFile(report.path, inBatch) + u"Error: " + error);
+        output::Message(AboutFile(report.path, inBatch) + u"Error: " + error + (reason.empty() ? u"" : u" (" + reason + u")"));
     TellLeftBehind(report);
 }
 

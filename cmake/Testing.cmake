@@ -22,3 +22,8 @@ function(jobsift_add_gtest target)
         gtest_discover_tests(${target} DISCOVERY_TIMEOUT 30)
     endif()
 endfunction()
+
+# A program that tests: it links the platform variant whose fault seams it can arm.
+function(jobsift_test_program target)
+    set_target_properties(${target} PROPERTIES JOBSIFT_FAULT_SEAMS ON)
+endfunction()

@@ -1,4 +1,5 @@
 #include "Console.h"
+#include "Descriptor.h"
 #include "TextConversion.h"
 
 #include <cerrno>
@@ -48,17 +49,7 @@ bool WriteText(Stream stream, const std::u16string& text)
     if (g_missing[fd])
         return text.empty();
     const std::string bytes = ToUtf8(text);
-    std::size_t written = 0;
-    while (written < bytes.size())
-    {
-        const ssize_t put = ::write(fd, bytes.data() + written, bytes.size() - written);
-        if (put < 0 && errno == EINTR)
-            continue;
-        if (put <= 0)
-            return false;
-        written += static_cast<std::size_t>(put);
-    }
-    return true;
+    return WriteAll(fd, bytes.data(), bytes.size());
 }
 
 bool IsTerminal(Stream stream)

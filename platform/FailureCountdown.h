@@ -5,21 +5,20 @@
 
 namespace platform
 {
-// A seam for tests: the next `count` uses of something fail, as the system would make them fail.
-// Inactive unless a test arms it; safe from any thread.
+// Counts uses down to the one that is to fail: armed with n, the n-th use from then on fires,
+// once. 0 is disarmed. Safe from any thread.
 class CFailureCountdown
 {
 public:
-    void Arm(std::uint32_t count) { m_left.store(count); }
+    void Arm(std::uint32_t n) { m_left.store(n); }
 
-    // True when this use is to fail.
-    bool Consume()
+    bool Fires()
     {
         std::uint32_t left = m_left.load();
         while (left != 0)
         {
             if (m_left.compare_exchange_weak(left, left - 1))
-                return true;
+                return left == 1;
         }
         return false;
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SystemError.h"
+
 #include <cstdint>
 #include <string>
 
@@ -55,8 +57,14 @@ public:
     bool Close();
 
     bool IsOpen() const;
+    // Why the last OpenForReading or CreateNew failed; 0 after one that succeeded or refused a
+    // file that is not regular.
+    SystemErrorCode OpenError() const { return m_openError; }
 
 private:
+    OpenResult Failure();
+
+    SystemErrorCode m_openError = 0;
 #ifdef _WIN32
     void* m_handle = reinterpret_cast<void*>(-1);
 #else

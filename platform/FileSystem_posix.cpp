@@ -1,5 +1,5 @@
 #include "FileSystem.h"
-#include "FileFaults.h"
+#include "FaultSeams.h"
 #include "Paths.h"
 #include "TextConversion.h"
 
@@ -52,7 +52,7 @@ bool RemoveFile(const std::u16string& path)
 
 bool RenameOver(const std::u16string& from, const std::u16string& to)
 {
-    if (CFileFaults::ShouldFail(FileOp::Rename))
+    if (SeamFails(Seam::Rename))
         return false;
     return std::rename(ToFileName(from).c_str(), ToFileName(to).c_str()) == 0;
 }

@@ -1,5 +1,5 @@
 #include "FileSystem.h"
-#include "FileFaults.h"
+#include "FaultSeams.h"
 #include "Paths.h"
 #include "Win32Path.h"
 #include "Win32Text.h"
@@ -54,7 +54,7 @@ bool RemoveFile(const std::u16string& path)
 
 bool RenameOver(const std::u16string& from, const std::u16string& to)
 {
-    if (CFileFaults::ShouldFail(FileOp::Rename))
+    if (SeamFails(Seam::Rename))
         return false;
     return MoveFileExW(Wide(Win32Path(from)), Wide(Win32Path(to)), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) !=
            0;

@@ -1,5 +1,6 @@
 #include "File.h"
-#include "FileFaults.h"
+#include "Descriptor.h"
+#include "FaultSeams.h"
 #include "TextConversion.h"
 
 #include <cerrno>
@@ -62,18 +63,27 @@ bool CFile::IsOpen() const
     return m_fd >= 0;
 }
 
+// Keeps the system's reason before anything else can change it.
+OpenResult CFile::Failure()
+{
+    m_openError = LastSystemError();
+    return OpenResult::Failed;
+}
+
 OpenResult CFile::OpenForReading(const std::u16string& path)
 {
-    if (IsOpen() || CFileFaults::ShouldFail(FileOp::Open))
-        return OpenResult::Failed;
+    m_openError = 0;
+    if (IsOpen() || SeamFails(Seam::Open))
+        return Failure();
     const int fd = ::open(ToFileName(path).c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
-        return errno == ENXIO ? OpenResult::NotRegularFile : OpenResult::Failed;
+        return errno == ENXIO ? OpenResult::NotRegularFile : Failure();
     const OpenResult admitted = Admit(fd);
     if (admitted != OpenResult::Opened)
     {
+        const OpenResult refused = admitted == OpenResult::Failed ? Failure() : admitted;
         ::close(fd);
-        return admitted;
+        return refused;
     }
     m_fd = fd;
     return OpenResult::Opened;
@@ -81,14 +91,15 @@ OpenResult CFile::OpenForReading(const std::u16string& path)
 
 bool CFile::CreateNew(const std::u16string& path)
 {
-    if (IsOpen() || CFileFaults::ShouldFail(FileOp::Open))
-        return false;
-    const int fd = ::open(ToFileName(path).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-    if (fd < 0)
-        return false;
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0)
+    m_openError = 0;
+    const int fd = IsOpen() || SeamFails(Seam::Open)
+                       ? -1
+                       : ::open(ToFileName(path).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0 || ::flock(fd, LOCK_EX | LOCK_NB) != 0)
     {
-        ::close(fd);
+        Failure();
+        if (fd >= 0)
+            ::close(fd);
         return false;
     }
     m_fd = fd;
@@ -120,7 +131,7 @@ bool CFile::IsNamedBy(const std::u16string& path) const
 bool CFile::Read(void* buffer, std::uint32_t count, std::uint32_t& bytesRead)
 {
     bytesRead = 0;
-    if (!IsOpen() || CFileFaults::ShouldFail(FileOp::Read))
+    if (!IsOpen() || SeamFails(Seam::Read))
         return false;
     auto* bytes = static_cast<char*>(buffer);
     while (bytesRead < count)
@@ -139,20 +150,9 @@ bool CFile::Read(void* buffer, std::uint32_t count, std::uint32_t& bytesRead)
 
 bool CFile::Write(const void* buffer, std::uint32_t count)
 {
-    if (!IsOpen() || CFileFaults::ShouldFail(FileOp::Write))
+    if (!IsOpen() || SeamFails(Seam::Write))
         return false;
-    const auto* bytes = static_cast<const char*>(buffer);
-    std::uint32_t written = 0;
-    while (written < count)
-    {
-        const ssize_t put = ::write(m_fd, bytes + written, count - written);
-        if (put < 0 && errno == EINTR)
-            continue;
-        if (put <= 0)
-            return false;
-        written += static_cast<std::uint32_t>(put);
-    }
-    return true;
+    return WriteAll(m_fd, static_cast<const char*>(buffer), count);
 }
 
 bool CFile::Size(std::uint64_t& size) const
@@ -166,7 +166,7 @@ bool CFile::Size(std::uint64_t& size) const
 
 bool CFile::Flush()
 {
-    if (!IsOpen() || CFileFaults::ShouldFail(FileOp::Flush))
+    if (!IsOpen() || SeamFails(Seam::Flush))
         return false;
     return ::fsync(m_fd) == 0;
 }
@@ -175,7 +175,7 @@ bool CFile::Close()
 {
     if (!IsOpen())
         return false;
-    const bool injected = CFileFaults::ShouldFail(FileOp::Close);
+    const bool injected = SeamFails(Seam::Close);
     // The descriptor is released either way: a failed close cannot be retried.
     const bool closed = ::close(m_fd) == 0;
     m_fd = -1;

@@ -1,5 +1,5 @@
 #include "File.h"
-#include "FileFaults.h"
+#include "FaultSeams.h"
 #include "FileSystem.h"
 #include "Win32Path.h"
 #include "Win32Text.h"
@@ -21,6 +21,13 @@ bool Identify(HANDLE handle, BY_HANDLE_FILE_INFORMATION& info)
 }
 }
 
+// Keeps the system's reason before anything else can change it.
+OpenResult CFile::Failure()
+{
+    m_openError = LastSystemError();
+    return OpenResult::Failed;
+}
+
 CFile::~CFile()
 {
     if (IsOpen())
@@ -36,15 +43,16 @@ bool CFile::IsOpen() const
 // holds. A device (CON, NUL, COM1, a pipe) opens at once and is then refused by its type.
 OpenResult CFile::OpenForReading(const std::u16string& path)
 {
-    if (IsOpen() || CFileFaults::ShouldFail(FileOp::Open))
-        return OpenResult::Failed;
+    m_openError = 0;
+    if (IsOpen() || SeamFails(Seam::Open))
+        return Failure();
     if (IsFolder(path))
         return OpenResult::NotRegularFile;
     const std::u16string native = Win32Path(path);
     const HANDLE handle =
         CreateFileW(Wide(native), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
-        return OpenResult::Failed;
+        return Failure();
     if (GetFileType(handle) != FILE_TYPE_DISK)
     {
         CloseHandle(handle);
@@ -56,12 +64,16 @@ OpenResult CFile::OpenForReading(const std::u16string& path)
 
 bool CFile::CreateNew(const std::u16string& path)
 {
-    if (IsOpen() || CFileFaults::ShouldFail(FileOp::Open))
-        return false;
-    const HANDLE handle = CreateFileW(Wide(Win32Path(path)), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    m_openError = 0;
+    const HANDLE handle = IsOpen() || SeamFails(Seam::Open)
+                              ? INVALID_HANDLE_VALUE
+                              : CreateFileW(Wide(Win32Path(path)), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                            FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
+    {
+        Failure();
         return false;
+    }
     if (GetFileType(handle) != FILE_TYPE_DISK)
     {
         CloseHandle(handle);
@@ -104,7 +116,7 @@ bool CFile::IsNamedBy(const std::u16string& path) const
 bool CFile::Read(void* buffer, std::uint32_t count, std::uint32_t& bytesRead)
 {
     bytesRead = 0;
-    if (!IsOpen() || CFileFaults::ShouldFail(FileOp::Read))
+    if (!IsOpen() || SeamFails(Seam::Read))
         return false;
     auto* bytes = static_cast<char*>(buffer);
     while (bytesRead < count)
@@ -121,7 +133,7 @@ bool CFile::Read(void* buffer, std::uint32_t count, std::uint32_t& bytesRead)
 
 bool CFile::Write(const void* buffer, std::uint32_t count)
 {
-    if (!IsOpen() || CFileFaults::ShouldFail(FileOp::Write))
+    if (!IsOpen() || SeamFails(Seam::Write))
         return false;
     const auto* bytes = static_cast<const char*>(buffer);
     std::uint32_t written = 0;
@@ -146,7 +158,7 @@ bool CFile::Size(std::uint64_t& size) const
 
 bool CFile::Flush()
 {
-    if (!IsOpen() || CFileFaults::ShouldFail(FileOp::Flush))
+    if (!IsOpen() || SeamFails(Seam::Flush))
         return false;
     return FlushFileBuffers(AsHandle(m_handle)) != 0;
 }
@@ -155,7 +167,7 @@ bool CFile::Close()
 {
     if (!IsOpen())
         return false;
-    const bool injected = CFileFaults::ShouldFail(FileOp::Close);
+    const bool injected = SeamFails(Seam::Close);
     // The handle is released either way: a failed close cannot be retried.
     const bool closed = CloseHandle(AsHandle(m_handle)) != 0;
     m_handle = INVALID_HANDLE_VALUE;

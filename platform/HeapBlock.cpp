@@ -1,5 +1,5 @@
 #include "HeapBlock.h"
-#include "FailureCountdown.h"
+#include "FaultSeams.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -9,11 +9,6 @@
 
 namespace platform
 {
-namespace
-{
-CFailureCountdown g_allocationFailures;
-}
-
 CHeapBlock::~CHeapBlock()
 {
     Release();
@@ -22,7 +17,7 @@ CHeapBlock::~CHeapBlock()
 bool CHeapBlock::Allocate(std::size_t size)
 {
     Release();
-    if (g_allocationFailures.Consume())
+    if (SeamFails(Seam::Allocation))
         return false;
 #ifdef _WIN32
     m_data = static_cast<std::uint8_t*>(HeapAlloc(GetProcessHeap(), 0, size));
@@ -42,10 +37,5 @@ void CHeapBlock::Release()
     std::free(m_data);
 #endif
     m_data = nullptr;
-}
-
-void CHeapBlock::FailNextAllocations(std::uint32_t count)
-{
-    g_allocationFailures.Arm(count);
 }
 }

@@ -18,9 +18,6 @@ public:
     void Release();
     std::uint8_t* Data() const { return m_data; }
 
-    // A seam for tests: the next `count` allocations fail as if the heap were exhausted.
-    static void FailNextAllocations(std::uint32_t count);
-
 private:
     std::uint8_t* m_data = nullptr;
 };

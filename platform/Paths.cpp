@@ -1,4 +1,5 @@
 #include "Paths.h"
+#include "AsciiCase.h"
 
 namespace platform
 {
@@ -40,13 +41,7 @@ std::u16string LastComponent(const std::u16string& path)
 std::u16string FileNameKey(const std::u16string& path)
 {
 #ifdef _WIN32
-    std::u16string key = path;
-    for (char16_t& unit : key)
-    {
-        if (unit >= u'a' && unit <= u'z')
-            unit = static_cast<char16_t>(unit - u'a' + u'A');
-    }
-    return key;
+    return UpperAscii(path);
 #else
     return path;
 #endif

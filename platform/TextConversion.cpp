@@ -141,6 +141,12 @@ std::u16string Decode(std::string_view text, bool escapeBytes)
 }
 }
 
+std::u16string Decimal(std::uint64_t value)
+{
+    const std::string digits = std::to_string(value);
+    return std::u16string(digits.begin(), digits.end());
+}
+
 std::u16string FromUtf8(std::string_view text)
 {
     return Decode(text, false);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -20,4 +21,7 @@ bool HasLoneSurrogate(std::u16string_view text);
 // ToUtf8, such a byte shows as U+FFFD.
 std::u16string FromFileName(std::string_view bytes);
 std::string ToFileName(std::u16string_view name);
+
+// A number in decimal digits, without separators.
+std::u16string Decimal(std::uint64_t value);
 }

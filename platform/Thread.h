@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdint>
 
 namespace platform
 {
@@ -21,12 +20,7 @@ public:
     // Waits for the thread to end and gives its result.
     unsigned Join();
 
-    // A seam for tests: the next `count` starts fail as if the system were out of threads.
-    static void FailNextStarts(std::uint32_t count);
-
 private:
-    static bool ConsumeStartFailure();
-
 #ifdef _WIN32
     void* m_handle = nullptr;
 #else

@@ -1,7 +1,9 @@
 #include "Thread.h"
+#include "FaultSeams.h"
 
 #include <pthread.h>
 
+#include <cstdint>
 #include <memory>
 
 namespace platform
@@ -31,7 +33,7 @@ CThread::~CThread()
 
 bool CThread::Start(ThreadProc proc, void* argument)
 {
-    if (m_running || ConsumeStartFailure())
+    if (m_running || SeamFails(Seam::ThreadStart))
         return false;
     auto start = std::make_unique<ThreadStart>(ThreadStart{proc, argument});
     pthread_t thread{};

@@ -1,4 +1,5 @@
 #include "Thread.h"
+#include "FaultSeams.h"
 
 #include <windows.h>
 
@@ -30,7 +31,7 @@ CThread::~CThread()
 
 bool CThread::Start(ThreadProc proc, void* argument)
 {
-    if (m_handle != nullptr || ConsumeStartFailure())
+    if (m_handle != nullptr || SeamFails(Seam::ThreadStart))
         return false;
     auto start = std::make_unique<ThreadStart>(ThreadStart{proc, argument});
     const uintptr_t handle = _beginthreadex(nullptr, 0, RunThread, start.get(), 0, nullptr);

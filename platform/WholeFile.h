@@ -28,6 +28,8 @@ public:
     void Discard();
 
     const std::u16string& FinalPath() const { return m_finalPath; }
+    // Why the last Create failed, as the system said.
+    SystemErrorCode CreateError() const { return m_file.OpenError(); }
 
 private:
     CFile m_file;

@@ -4,6 +4,8 @@
 #include "support/RecordBuilder.h"
 #include "support/TempDir.h"
 
+#include <File.h>
+#include <JobsiftVersion.h>
 #include <StoredProgram.h>
 #include <WholeFile.h>
 
@@ -175,6 +177,24 @@ TEST_F(Cli, SeveralFilesEachUnderItsOwnHeadingAndASummary)
     EXPECT_EQ(result.err, Lines({"missing.pgs: Error: File not found.", "b.PGS: Error: Memory size exceeded.",
                                  "3 files checked: 1 without damage, 0 with damage, 2 failed"}));
     EXPECT_EQ(ReadFile(dir / "b__.PGS"), kTray);
+}
+
+// A file that is there but held by another program is "not found" all the same, with the system's
+// reason after it; a file that is not there has no reason to add.
+TEST_F(Cli, AFileInUseSaysTheSystemsReason)
+{
+    WriteFile(dir / "held.pgs", kBoxA);
+    platform::CFile holder;
+    ASSERT_EQ(holder.OpenForReading((dir / "held.pgs").u16string()), platform::OpenResult::Opened);
+    const ProcessResult result = Run({"held.pgs", "missing.pgs"});
+    EXPECT_EQ(result.exitStatus, 2);
+    const std::string first = result.err.substr(0, result.err.find(NL));
+#ifdef _WIN32
+    EXPECT_TRUE(first.starts_with("held.pgs: Error: File not found. (") && first.ends_with(")")) << first;
+#else
+    EXPECT_EQ(first, "held.pgs: Error: File not found. (Resource temporarily unavailable)");
+#endif
+    EXPECT_NE(result.err.find(NL + "missing.pgs: Error: File not found." + NL), std::string::npos) << result.err;
 }
 
 TEST_F(Cli, ImproperPathIsSkippedAndTheOthersAreChecked)
@@ -387,6 +407,9 @@ TEST_F(Cli, ListShowsEveryRecordAndWhatASearchPassedOver)
     const ProcessResult result = Run({"--salvage", "--list", "--test", "line3.pgs"});
     const std::size_t table = result.out.find("  offset       size  state       verdict");
     ASSERT_NE(table, std::string::npos) << result.out;
+    const std::string lists = result.out.substr(0, table);
+    EXPECT_TRUE(lists.ends_with(NL + NL) && !lists.ends_with(NL + NL + NL))
+        << "one blank line between the lists and the table: " << result.out;
     std::vector<std::string> rows;
     for (std::size_t at = result.out.find(NL, table) + NL.size(); at < result.out.size();)
     {
@@ -474,7 +497,7 @@ TEST_F(Cli, UsageVersionAndHelp)
     }
     const ProcessResult version = Run({"--version"});
     EXPECT_EQ(version.exitStatus, 0);
-    EXPECT_EQ(version.out, Lines({"JOBSIFT 1.0.0.1"}));
+    EXPECT_EQ(version.out, Lines({"JOBSIFT " JOBSIFT_VERSION_TEXT}));
 }
 
 // A folder stands for every .pgs file in it and below it, in sorted order; the program's own

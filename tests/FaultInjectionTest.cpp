@@ -2,14 +2,14 @@
 #include "support/WorkerRun.h"
 
 #include <File.h>
-#include <FileFaults.h>
+#include <FaultInjection.h>
 #include <TextConversion.h>
 
 #include <gtest/gtest.h>
 
 namespace fs = std::filesystem;
-using platform::CFileFaults;
-using platform::FileOp;
+using platform::CFaultInjection;
+using platform::Seam;
 
 namespace
 {
@@ -23,7 +23,7 @@ const Bytes kOlder(77, 0x42);
 
 struct FaultCase
 {
-    FileOp op;
+    Seam op;
     std::uint32_t nth;
     RunOutcome outcome;
 };
@@ -34,10 +34,10 @@ struct FaultCase
 TEST(FaultInjection, EachFileOperationFailingEndsTheRunInOrder)
 {
     const FaultCase cases[] = {
-        {FileOp::Open, 1, RunOutcome::SourceNotOpened}, {FileOp::Open, 2, RunOutcome::OutputNotCreated},
-        {FileOp::Read, 1, RunOutcome::ReadFailed},      {FileOp::Close, 1, RunOutcome::ReadFailed},
-        {FileOp::Write, 1, RunOutcome::WriteFailed},    {FileOp::Flush, 1, RunOutcome::WriteFailed},
-        {FileOp::Close, 2, RunOutcome::WriteFailed},    {FileOp::Rename, 1, RunOutcome::WriteFailed},
+        {Seam::Open, 1, RunOutcome::SourceNotOpened}, {Seam::Open, 2, RunOutcome::OutputNotCreated},
+        {Seam::Read, 1, RunOutcome::ReadFailed},      {Seam::Close, 1, RunOutcome::ReadFailed},
+        {Seam::Write, 1, RunOutcome::WriteFailed},    {Seam::Flush, 1, RunOutcome::WriteFailed},
+        {Seam::Close, 2, RunOutcome::WriteFailed},    {Seam::Rename, 1, RunOutcome::WriteFailed},
     };
     for (const FaultCase& c : cases)
     {
@@ -45,7 +45,7 @@ TEST(FaultInjection, EachFileOperationFailingEndsTheRunInOrder)
         WorkerRun run;
         const fs::path source = run.Source(kImage);
         WriteFile(run.Cleaned(), kOlder);
-        CFileFaults::FailNth(c.op, c.nth);
+        CFaultInjection::FailNth(c.op, c.nth);
         EXPECT_EQ(run.Run(source), c.outcome);
         EXPECT_EQ(run.job.done.load(), 1);
         EXPECT_TRUE(run.job.results.cleanedPath.empty());
@@ -62,9 +62,9 @@ std::uint32_t OperationsOfACleanRun()
 {
     WorkerRun run;
     const fs::path source = run.Source(kImage);
-    CFileFaults::Reset();
+    CFaultInjection::Reset();
     EXPECT_EQ(run.Run(source, true), RunOutcome::Completed);
-    return CFileFaults::OperationCount();
+    return CFaultInjection::FileOperationCount();
 }
 
 // With active program files on, every single operation of a run is made to fail in turn: each
@@ -81,8 +81,8 @@ TEST(FaultInjection, EveryOperationOfARunFailingInTurn)
         const fs::path source = run.Source(kImage);
         for (const char* output : {"line3__.pgs", "BOX A.pga", "BOX B.pga"})
             WriteFile(run.dir() / output, kOlder);
-        CFileFaults::Reset();
-        CFileFaults::FailNthOfAny(k);
+        CFaultInjection::Reset();
+        CFaultInjection::FailNthFileOperation(k);
         const RunOutcome outcome = run.Run(source, true);
 
         EXPECT_EQ(run.job.done.load(), 1);

@@ -4,8 +4,7 @@
 #include "support/WorkerRun.h"
 
 #include <CheckJob.h>
-#include <FileFaults.h>
-#include <HeapBlock.h>
+#include <FaultInjection.h>
 #include <StoredProgram.h>
 #include <System.h>
 #include <Thread.h>
@@ -18,7 +17,7 @@
 #include <string>
 
 namespace fs = std::filesystem;
-using platform::CFileFaults;
+using platform::CFaultInjection;
 
 namespace
 {
@@ -315,9 +314,9 @@ std::uint32_t OperationsOfACleanRun(const Fixture& fixture)
 {
     WorkerRun run;
     const fs::path source = run.Source(fixture.Image());
-    CFileFaults::Reset();
+    CFaultInjection::Reset();
     EXPECT_EQ(run.Run(source, true), RunOutcome::Completed);
-    return CFileFaults::OperationCount();
+    return CFaultInjection::FileOperationCount();
 }
 
 // Each file operation of a run failing in turn (0: the buffer allocation instead), with the worker
@@ -336,11 +335,11 @@ TEST(JobHandover, EveryFailureEndsWithDoneLast)
         WorkerRun run;
         const fs::path source = run.Source(fixture.Image());
         WriteFile(run.Cleaned(), older);
-        CFileFaults::Reset();
+        CFaultInjection::Reset();
         if (k == 0)
-            platform::CHeapBlock::FailNextAllocations(1);
+            CFaultInjection::FailNth(platform::Seam::Allocation, 1);
         else
-            CFileFaults::FailNthOfAny(k);
+            CFaultInjection::FailNthFileOperation(k);
         run.job.PrepareRun(U16(source), nullptr, true, nullptr);
         platform::CThread worker;
         ASSERT_TRUE(StartChecker(run.job, worker));

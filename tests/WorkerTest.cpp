@@ -2,13 +2,18 @@
 #include "support/WorkerRun.h"
 
 #include <File.h>
-#include <FileFaults.h>
+#include <FaultInjection.h>
 #include <HeapBlock.h>
 #include <OutcomeText.h>
 #include <StoredProgram.h>
+#include <SystemError.h>
 #include <Thread.h>
 
 #include <gtest/gtest.h>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace fs = std::filesystem;
 using StoredProgram::kMemorySize;
@@ -155,7 +160,50 @@ TEST(Worker, SourceHeldOpenElsewhereIsNotOpened)
     platform::CFile holder;
     ASSERT_EQ(holder.OpenForReading(U16(source)), platform::OpenResult::Opened);
     EXPECT_EQ(run.Run(source), RunOutcome::SourceNotOpened);
+#ifdef _WIN32
+    EXPECT_EQ(run.job.results.systemReason, platform::SystemReason(ERROR_SHARING_VIOLATION));
+#else
+    EXPECT_EQ(run.job.results.systemReason, u"Resource temporarily unavailable");
+#endif
     EXPECT_FALSE(fs::exists(run.Cleaned()));
+}
+
+// The system's reason goes with "File not found." unless the reason is that the file is not there;
+// a forced failure reports access denied.
+TEST(Worker, AFileThatCannotBeOpenedOrCreatedCarriesTheSystemsReason)
+{
+#ifdef _WIN32
+    const std::u16string denied = platform::SystemReason(ERROR_ACCESS_DENIED);
+#else
+    const std::u16string denied = u"Permission denied";
+#endif
+    struct Case
+    {
+        const char* what;
+        const char* source;
+        void (*arm)();
+        RunOutcome outcome;
+        bool reason;
+    };
+    const Case cases[] = {
+        {"a missing source", "missing.pgs", [] {}, RunOutcome::SourceNotOpened, false},
+        {"a source in a missing folder", "nowhere/line3.pgs", [] {}, RunOutcome::SourceNotOpened, false},
+        {"a folder", "folder.pgs", [] {}, RunOutcome::SourceNotRegular, false},
+        {"a source refused", "line3.pgs", [] { platform::CFaultInjection::FailNth(platform::Seam::Open, 1); },
+         RunOutcome::SourceNotOpened, true},
+        {"a cleaned file refused", "line3.pgs", [] { platform::CFaultInjection::FailNth(platform::Seam::Open, 2); },
+         RunOutcome::OutputNotCreated, true},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        WorkerRun run;
+        run.Source(kBoxA);
+        fs::create_directory(run.dir() / "folder.pgs");
+        c.arm();
+        EXPECT_EQ(run.Run(run.dir() / c.source), c.outcome);
+        EXPECT_EQ(run.job.results.systemReason, c.reason ? denied : u"");
+    }
 }
 
 TEST(Worker, OnlyRegularFilesAreSources)
@@ -241,10 +289,10 @@ TEST(Worker, ARunThatFailsKeepsNothingNew)
         RunOutcome outcome;
     };
     const Case cases[] = {
-        {"no memory", [] { platform::CHeapBlock::FailNextAllocations(1); }, RunOutcome::AllocationFailed},
-        {"a read error", [] { platform::CFileFaults::FailNth(platform::FileOp::Read, 1); }, RunOutcome::ReadFailed},
-        {"a write error", [] { platform::CFileFaults::FailNth(platform::FileOp::Write, 1); }, RunOutcome::WriteFailed},
-        {"a failed rename", [] { platform::CFileFaults::FailNth(platform::FileOp::Rename, 1); },
+        {"no memory", [] { platform::CFaultInjection::FailNth(platform::Seam::Allocation, 1); }, RunOutcome::AllocationFailed},
+        {"a read error", [] { platform::CFaultInjection::FailNth(platform::Seam::Read, 1); }, RunOutcome::ReadFailed},
+        {"a write error", [] { platform::CFaultInjection::FailNth(platform::Seam::Write, 1); }, RunOutcome::WriteFailed},
+        {"a failed rename", [] { platform::CFaultInjection::FailNth(platform::Seam::Rename, 1); },
          RunOutcome::WriteFailed},
     };
     for (const Case& c : cases)
@@ -346,7 +394,7 @@ TEST(Worker, AThreadThatCannotStartEndsTheRunInOrder)
     WorkerRun run;
     const fs::path source = run.Source(kBoxA);
     run.job.PrepareRun(U16(source), nullptr, false, nullptr);
-    platform::CThread::FailNextStarts(1);
+    platform::CFaultInjection::FailNth(platform::Seam::ThreadStart, 1);
     platform::CThread worker;
     EXPECT_FALSE(StartChecker(run.job, worker));
     EXPECT_EQ(run.job.done.load(), 1);

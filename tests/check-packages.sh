@@ -1,8 +1,8 @@
 #!/bin/sh
 # Checks what scripts/release.sh made in DIST: check-packages.sh DIST
 # Each package holds exactly its files, its programs are for its processor, its texts have the
-# line ends of its system, SHA256SUMS agrees, and the Linux jobsift-cli names the version that
-# the package names carry.
+# line ends of its system, SHA256SUMS agrees, the Linux jobsift-cli names the version that the
+# package names carry, and no program carries the test seams (their library marks them).
 set -eu
 dist=$1
 work=$(mktemp -d)
@@ -44,6 +44,7 @@ while read -r package format; do
     for program in $programs; do
         objdump -f "$folder/$program" | grep -q "file format $format\$" ||
             fail "$archive: $program is not $format"
+        ! grep -q "JOBSIFT fault seams" "$folder/$program" || fail "$archive: $program carries the test seams"
     done
     for text in README.txt LICENSE.txt; do
         case $line_ends in

@@ -8,5 +8,5 @@ void CActiveProgramBoxes::OnSaved(const std::u16string& /*name*/, const std::u16
 
 void CActiveProgramBoxes::OnNotSaved(const std::u16string& name)
 {
-    platform::MessageBoxOk(u"Failed to save active program " + name);
+    toolkit::MessageBoxOk(u"Failed to save active program " + name);
 }

@@ -5,6 +5,7 @@
 
 #include <SourcePath.h>
 #include <System.h>
+#include <TextConversion.h>
 #include <Thread.h>
 #include <Win32FileDialog.h>
 #include <Win32PaintDC.h>
@@ -26,12 +27,6 @@ constexpr std::uint32_t kAbortWaitMilliseconds = 500;
 // and one more zero unit (added by the string's terminator) to end the list.
 constexpr char16_t kFilter[] = u"Vantor Stored Program Files (*.pgs)\0*.pgs\0";
 constexpr std::u16string_view kFilterView(kFilter, sizeof(kFilter) / sizeof(kFilter[0]) - 1);
-
-std::u16string Decimal(unsigned value)
-{
-    const std::string digits = std::to_string(value);
-    return std::u16string(digits.begin(), digits.end());
-}
 
 std::u16string ResourceString(UINT id)
 {
@@ -93,7 +88,7 @@ bool CCheckerDlg::OnInitDialog()
     m_job.Reset();
     m_editPath.SetText(m_initialPath);
     // Registered here rather than in the template, whose styles stay as they have always been.
-    platform::AcceptDroppedFiles(Handle());
+    toolkit::AcceptDroppedFiles(Handle());
     return true;
 }
 
@@ -133,7 +128,7 @@ bool CCheckerDlg::OnPaint()
 {
     if (!IsIconic(Handle()))
         return CDialog::OnPaint();
-    platform::CPaintDC dc(Handle());
+    toolkit::CPaintDC dc(Handle());
     SendMessageW(Handle(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.Handle()), 0);
     const int iconWidth = GetSystemMetrics(SM_CXICON);
     const int iconHeight = GetSystemMetrics(SM_CYICON);
@@ -152,7 +147,7 @@ HICON CCheckerDlg::OnQueryDragIcon()
 
 void CCheckerDlg::OnSelectFile()
 {
-    platform::COpenFileDialog dialog(OFN_FILEMUSTEXIST | OFN_LONGNAMES, kFilterView, u"Select PGS Data File");
+    toolkit::COpenFileDialog dialog(OFN_FILEMUSTEXIST | OFN_LONGNAMES, kFilterView, u"Select PGS Data File");
     if (dialog.DoModal(Handle()))
         m_editPath.SetText(dialog.GetPathName());
 }
@@ -160,7 +155,7 @@ void CCheckerDlg::OnSelectFile()
 // A dropped file only fills the path box, as a pick with "Select PGS File" does; of several,
 // the first. Whether it is a stored-program file is for "Run Checker" to say. A drop that names
 // no file leaves the box as it was.
-void CCheckerDlg::OnDropFiles(const platform::CDroppedFiles& files)
+void CCheckerDlg::OnDropFiles(const toolkit::CDroppedFiles& files)
 {
     const std::u16string first = files.Path(0);
     if (!first.empty())
@@ -171,7 +166,7 @@ bool CCheckerDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR&
 {
     if (message != WM_DROPFILES)
         return CDialog::OnMessage(message, wParam, lParam, result);
-    const platform::CDroppedFiles files(wParam);
+    const toolkit::CDroppedFiles files(wParam);
     OnDropFiles(files);
     return true;
 }
@@ -222,8 +217,9 @@ bool CCheckerDlg::OnTimer(UINT_PTR /*timerId*/)
 {
     const bool finished = m_job.done != 0;
     const std::u16string error = finished ? OutcomeText(m_job.outcome.load()) : std::u16string();
+    const std::u16string& reason = m_job.results.systemReason;
     if (!error.empty())
-        EndRun(error);
+        EndRun(reason.empty() ? error : error + u"\n" + reason);
     else
         ShowProgress(finished);
     const std::vector<ExaminedRecord> records = m_job.records.Snapshot();
@@ -234,7 +230,7 @@ bool CCheckerDlg::OnTimer(UINT_PTR /*timerId*/)
 
 void CCheckerDlg::ShowProgress(bool finished)
 {
-    std::u16string countLine = Decimal(m_job.count.load()) + u" Files Checked...";
+    std::u16string countLine = platform::Decimal(m_job.count.load()) + u" Files Checked...";
     if (finished)
     {
         if (m_nTimer != 0)

@@ -11,7 +11,7 @@
 
 // The main window: the operator chooses a stored-program file, starts a check on the job's
 // worker and follows it through a 500 ms poll of the job.
-class CCheckerDlg : public platform::CDialog
+class CCheckerDlg : public toolkit::CDialog
 {
 public:
     explicit CCheckerDlg(CheckJob& job, HWND parent = nullptr);
@@ -34,7 +34,7 @@ protected:
 
 private:
     void OnSelectFile();
-    void OnDropFiles(const platform::CDroppedFiles& files);
+    void OnDropFiles(const toolkit::CDroppedFiles& files);
     void OnRunChecker();
     void AddAboutEntry();
     void DisableRunChecker();
@@ -46,12 +46,12 @@ private:
     std::u16string m_initialPath;
     CActiveProgramBoxes m_activeProgramBoxes;
     UINT_PTR m_nTimer = 0;
-    platform::CStatic m_staticStoredAs;
-    platform::CEdit m_editGoodList;
-    platform::CEdit m_editBadList;
-    platform::CButton m_checkSaveActive;
-    platform::CStatic m_staticCount;
-    platform::CEdit m_editPath;
-    platform::CButton m_buttonRunChecker;
+    toolkit::CStatic m_staticStoredAs;
+    toolkit::CEdit m_editGoodList;
+    toolkit::CEdit m_editBadList;
+    toolkit::CButton m_checkSaveActive;
+    toolkit::CStatic m_staticCount;
+    toolkit::CEdit m_editPath;
+    toolkit::CButton m_buttonRunChecker;
     HICON m_hIcon;
 };

@@ -5,6 +5,7 @@
 #include "WindowDriver.h"
 
 #include <CheckerDlg.h>
+#include <FaultInjection.h>
 #include <resource.h>
 #include <support/RecordBuilder.h>
 #include <support/TempDir.h>
@@ -228,7 +229,7 @@ TEST_F(CheckerDialogInProcessTest, AThreadThatCannotStartEndsTheRunWithOneBoxAnd
     const TempDir dir;
     const fs::path source = dir / "line3.pgs";
     WriteFile(source, FileImage().Add(RecordBuilder(u"BOX A").BodyOfSize(40)).EndMark().bytes());
-    platform::CThread::FailNextStarts(1);
+    platform::CFaultInjection::FailNth(platform::Seam::ThreadStart, 1);
     CCheckerDlg dialog(m_job);
     dialog.SetInitialPath(U16(source));
     RunWithOperator(dialog, [&](HWND window) {
@@ -252,6 +253,6 @@ TEST_F(CheckerDialogInProcessTest, AThreadThatCannotStartEndsTheRunWithOneBoxAnd
         EXPECT_TRUE(gui::WaitUntil(done)) << "count line: " << gui::ItemText(window, IDC_CHECK_COUNT);
         EXPECT_TRUE(fs::exists(dir / "line3__.pgs"));
     });
-    platform::CThread::FailNextStarts(0);
+    platform::CFaultInjection::Reset();
 }
 }

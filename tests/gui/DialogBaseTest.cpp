@@ -20,7 +20,7 @@ constexpr UINT kFail = WM_APP + 1;
 constexpr UINT kCount = WM_APP + 2;
 
 // Fails in its own way on kFail and counts kCount, both through OnMessage.
-class FailingDialog : public platform::CDialog
+class FailingDialog : public toolkit::CDialog
 {
 public:
     explicit FailingDialog(void (*fail)()) : CDialog(IDD_ABOUTBOX), m_fail(fail) {}

@@ -10,7 +10,7 @@ namespace modal
 namespace
 {
 std::function<void(HWND)> g_inside;
-const platform::CDialog* g_running = nullptr;
+const toolkit::CDialog* g_running = nullptr;
 
 void CALLBACK RunInsideOnce(HWND, UINT, UINT_PTR timerId, DWORD)
 {
@@ -19,7 +19,7 @@ void CALLBACK RunInsideOnce(HWND, UINT, UINT_PTR timerId, DWORD)
 }
 
 // A thread timer fires from the dialog's modal loop, once the dialog is up.
-void RunModal(platform::CDialog& dialog, std::function<void(HWND)> inside)
+void RunModal(toolkit::CDialog& dialog, std::function<void(HWND)> inside)
 {
     g_inside = std::move(inside);
     g_running = &dialog;
@@ -33,7 +33,7 @@ void Cancel(HWND dialog)
 }
 }
 
-void RunAndInspect(platform::CDialog& dialog, std::function<void(HWND)> inspect)
+void RunAndInspect(toolkit::CDialog& dialog, std::function<void(HWND)> inspect)
 {
     RunModal(dialog, [&inspect](HWND window) {
         inspect(window);
@@ -41,7 +41,7 @@ void RunAndInspect(platform::CDialog& dialog, std::function<void(HWND)> inspect)
     });
 }
 
-void RunWithOperator(platform::CDialog& dialog, std::function<void(HWND)> operate)
+void RunWithOperator(toolkit::CDialog& dialog, std::function<void(HWND)> operate)
 {
     std::thread person;
     RunModal(dialog, [&](HWND window) {

@@ -10,10 +10,10 @@ namespace modal
 {
 // `inspect` runs once from within the dialog's modal loop, on its thread; then the dialog is
 // cancelled.
-void RunAndInspect(platform::CDialog& dialog, std::function<void(HWND)> inspect);
+void RunAndInspect(toolkit::CDialog& dialog, std::function<void(HWND)> inspect);
 
 // `operate` runs on a thread of its own, as a person at the screen: it can read and answer the
 // boxes that the dialog opens on the test's thread, which the dialog's thread cannot while it
 // waits in them. The dialog is cancelled once `operate` returns.
-void RunWithOperator(platform::CDialog& dialog, std::function<void(HWND)> operate);
+void RunWithOperator(toolkit::CDialog& dialog, std::function<void(HWND)> operate);
 }

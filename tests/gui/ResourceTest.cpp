@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <JobsiftVersion.h>
 #include <resource.h>
 
 #include <gtest/gtest.h>
@@ -161,10 +162,12 @@ TEST_F(ResourceTest, VersionBlockIsAsListed)
     ASSERT_EQ(root.value.size(), sizeof(fixed));
     std::memcpy(&fixed, root.value.data(), sizeof(fixed));
     EXPECT_EQ(fixed.dwSignature, 0xFEEF04BDu);
-    EXPECT_EQ(fixed.dwFileVersionMS, 0x00010000u);
-    EXPECT_EQ(fixed.dwFileVersionLS, 0x00000001u);
-    EXPECT_EQ(fixed.dwProductVersionMS, 0x00010000u);
-    EXPECT_EQ(fixed.dwProductVersionLS, 0x00000001u);
+    constexpr DWORD kVersionMS = (JOBSIFT_VERSION_MAJOR << 16) | JOBSIFT_VERSION_MINOR;
+    constexpr DWORD kVersionLS = (JOBSIFT_VERSION_PATCH << 16) | JOBSIFT_VERSION_TWEAK;
+    EXPECT_EQ(fixed.dwFileVersionMS, kVersionMS);
+    EXPECT_EQ(fixed.dwFileVersionLS, kVersionLS);
+    EXPECT_EQ(fixed.dwProductVersionMS, kVersionMS);
+    EXPECT_EQ(fixed.dwProductVersionLS, kVersionLS);
     EXPECT_EQ(fixed.dwFileFlagsMask, 0x3Fu);
     EXPECT_EQ(fixed.dwFileFlags, 0u);
     EXPECT_EQ(fixed.dwFileOS, static_cast<DWORD>(VOS__WINDOWS32));
@@ -181,12 +184,12 @@ TEST_F(ResourceTest, VersionBlockIsAsListed)
     const std::vector<std::pair<std::u16string, std::u16string>> expected = {
         {u"CompanyName", u""},
         {u"FileDescription", u"JOBSIFT MFC Application"},
-        {u"FileVersion", u"1, 0, 0, 1"},
+        {u"FileVersion", u"" JOBSIFT_VERSION_COMMA_TEXT},
         {u"InternalName", u"JOBSIFT"},
         {u"LegalTrademarks", u""},
         {u"OriginalFilename", u"JOBSIFT.EXE"},
         {u"ProductName", u"JOBSIFT Application"},
-        {u"ProductVersion", u"1, 0, 0, 1"},
+        {u"ProductVersion", u"" JOBSIFT_VERSION_COMMA_TEXT},
     };
     std::vector<std::pair<std::u16string, std::u16string>> actual;
     for (const VersionNode& value : table.children)
@@ -270,7 +273,7 @@ TEST_F(ResourceTest, ManifestNamesTheVersionAndTheProgramsProcessor)
     const auto bytes = Bytes(RT_MANIFEST, 1);
     const std::string manifest(bytes.begin(), bytes.end());
     const std::string processor = sizeof(void*) == 8 ? "amd64" : "x86";
-    const std::string identity = "name=\"JOBSIFT\" version=\"1.0.0.1\" processorArchitecture=\"" + processor + "\"";
+    const std::string identity = "name=\"JOBSIFT\" version=\"" JOBSIFT_VERSION_TEXT "\" processorArchitecture=\"" + processor + "\"";
     EXPECT_NE(manifest.find(identity), std::string::npos) << identity;
 }
 

@@ -1,8 +1,6 @@
 #include "WorkerRun.h"
 
-#include <FileFaults.h>
-#include <HeapBlock.h>
-#include <Thread.h>
+#include <FaultInjection.h>
 #include <WholeFile.h>
 
 namespace fs = std::filesystem;
@@ -14,9 +12,7 @@ WorkerRun::WorkerRun()
 
 WorkerRun::~WorkerRun()
 {
-    platform::CFileFaults::Reset();
-    platform::CHeapBlock::FailNextAllocations(0);
-    platform::CThread::FailNextStarts(0);
+    platform::CFaultInjection::Reset();
 }
 
 fs::path WorkerRun::Source(const Bytes& image, const std::string& name)

@@ -1,11 +1,11 @@
 #include "Win32DroppedFiles.h"
-#include "Win32Text.h"
+#include <Win32Text.h>
 
 #include <shellapi.h>
 
 #include <vector>
 
-namespace platform
+namespace toolkit
 {
 namespace
 {
@@ -40,6 +40,6 @@ std::u16string CDroppedFiles::Path(std::size_t index) const
     const UINT length = DragQueryFileW(drop, file, nullptr, 0);
     std::vector<wchar_t> buffer(static_cast<std::size_t>(length) + 1);
     const UINT copied = DragQueryFileW(drop, file, buffer.data(), length + 1);
-    return FromWide(buffer.data(), copied);
+    return platform::FromWide(buffer.data(), copied);
 }
 }

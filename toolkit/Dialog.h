@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace platform
+namespace toolkit
 {
 // A modal dialog built from a template in the executable. The object owns its window from
 // WM_INITDIALOG to WM_NCDESTROY; the static procedure finds the object through GWLP_USERDATA

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-namespace platform
+namespace toolkit
 {
 // BeginPaint for the life of the object, EndPaint when it goes.
 class CPaintDC

@@ -1,9 +1,9 @@
 #include "Win32FileDialog.h"
-#include "Win32Text.h"
+#include <Win32Text.h>
 
 #include <vector>
 
-namespace platform
+namespace toolkit
 {
 namespace
 {
@@ -22,15 +22,15 @@ bool COpenFileDialog::DoModal(HWND owner)
     OPENFILENAMEW request{};
     request.lStructSize = sizeof(request);
     request.hwndOwner = owner;
-    request.lpstrFilter = Wide(m_filter);
+    request.lpstrFilter = platform::Wide(m_filter);
     request.nFilterIndex = 1;
     request.lpstrFile = path.data();
     request.nMaxFile = kPathUnits;
-    request.lpstrTitle = Wide(m_title);
+    request.lpstrTitle = platform::Wide(m_title);
     request.Flags = m_flags;
     if (!GetOpenFileNameW(&request))
         return false;
-    m_pathName = FromWide(path.data());
+    m_pathName = platform::FromWide(path.data());
     return true;
 }
 }

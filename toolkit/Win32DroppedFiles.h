@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <string>
 
-namespace platform
+namespace toolkit
 {
 // Files dragged from Explorer and let go over the window then reach it as WM_DROPFILES.
 void AcceptDroppedFiles(HWND window);

@@ -1,6 +1,6 @@
 #include "Win32PaintDC.h"
 
-namespace platform
+namespace toolkit
 {
 CPaintDC::CPaintDC(HWND window) : m_hWnd(window), m_hDC(BeginPaint(window, &m_paint)) {}
 

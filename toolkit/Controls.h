@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace platform
+namespace toolkit
 {
 // A child control of a dialog, bound once by its id when the dialog initialises.
 class CControl

@@ -1,9 +1,9 @@
 #include "Controls.h"
-#include "Win32Text.h"
+#include <Win32Text.h>
 
 #include <vector>
 
-namespace platform
+namespace toolkit
 {
 void CControl::Bind(HWND dialog, int id)
 {
@@ -15,12 +15,12 @@ std::u16string CControl::Text() const
     const int length = GetWindowTextLengthW(m_hWnd);
     std::vector<wchar_t> buffer(static_cast<std::size_t>(length) + 1);
     const int copied = ::GetWindowTextW(m_hWnd, buffer.data(), length + 1);
-    return FromWide(buffer.data(), static_cast<std::size_t>(copied));
+    return platform::FromWide(buffer.data(), static_cast<std::size_t>(copied));
 }
 
 void CControl::SetText(const std::u16string& text)
 {
-    ::SetWindowTextW(m_hWnd, Wide(text));
+    ::SetWindowTextW(m_hWnd, platform::Wide(text));
 }
 
 void CControl::Enable(bool enable)

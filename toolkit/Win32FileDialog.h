@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace platform
+namespace toolkit
 {
 // The system's open-file dialog. The filter is in the system's own form: pairs of description
 // and pattern, each ended by a zero unit, the whole ended by one more.

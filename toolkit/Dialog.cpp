@@ -1,13 +1,13 @@
 #include "Dialog.h"
 
-#include "System.h"
-#include "TextConversion.h"
-#include "Win32Text.h"
+#include <System.h>
+#include <TextConversion.h>
+#include <Win32Text.h>
 
 #include <exception>
 #include <new>
 
-namespace platform
+namespace toolkit
 {
 CDialog::CDialog(int templateId, HWND parent) : m_templateId(templateId), m_parent(parent) {}
 
@@ -80,8 +80,8 @@ namespace
 {
 void ShowBox(HWND owner, const std::u16string& text, const std::u16string& caption)
 {
-    const std::u16string shown = caption.empty() ? ApplicationName() : caption;
-    MessageBoxW(owner, Wide(text), Wide(shown), MB_OK);
+    const std::u16string shown = caption.empty() ? platform::ApplicationName() : caption;
+    MessageBoxW(owner, platform::Wide(text), platform::Wide(shown), MB_OK);
 }
 }
 
@@ -109,7 +109,7 @@ std::u16string UnexpectedErrorText(const std::exception_ptr& error)
     }
     catch (const std::exception& known)
     {
-        return u"Unexpected error: " + FromUtf8(known.what());
+        return u"Unexpected error: " + platform::FromUtf8(known.what());
     }
     catch (...)
     {
