@@ -5,6 +5,7 @@
 #include "WindowDriver.h"
 
 #include <CheckerDlg.h>
+#include <DialogJob.h>
 #include <resource.h>
 #include <support/RecordBuilder.h>
 #include <support/TempDir.h>
@@ -43,12 +44,13 @@ HICON ApplicationIcon()
 class CheckerDialogInProcessTest : public ::testing::Test
 {
 protected:
-    CheckJob m_job;
+    std::shared_ptr<CDialogJob> m_dialogJob = std::make_shared<CDialogJob>();
+    CheckJob& m_job = m_dialogJob->Job();
 };
 
 TEST_F(CheckerDialogInProcessTest, SystemMenuEndsWithASeparatorAndTheAboutEntry)
 {
-    CCheckerDlg dialog(m_job);
+    CCheckerDlg dialog(*m_dialogJob);
     RunAndInspect(dialog, [](HWND window) {
         const HMENU menu = GetSystemMenu(window, FALSE);
         ASSERT_NE(menu, nullptr);
@@ -62,7 +64,7 @@ TEST_F(CheckerDialogInProcessTest, SystemMenuEndsWithASeparatorAndTheAboutEntry)
 
 TEST_F(CheckerDialogInProcessTest, WindowIconsAndDragIconAreTheApplicationIcon)
 {
-    CCheckerDlg dialog(m_job);
+    CCheckerDlg dialog(*m_dialogJob);
     RunAndInspect(dialog, [](HWND window) {
         const auto icon = reinterpret_cast<LRESULT>(ApplicationIcon());
         ASSERT_NE(icon, 0);
@@ -74,7 +76,7 @@ TEST_F(CheckerDialogInProcessTest, WindowIconsAndDragIconAreTheApplicationIcon)
 
 TEST_F(CheckerDialogInProcessTest, OpensEmptyWithTheFocusOnSelectFile)
 {
-    CCheckerDlg dialog(m_job);
+    CCheckerDlg dialog(*m_dialogJob);
     RunAndInspect(dialog, [](HWND window) {
         EXPECT_EQ(GetFocus(), GetDlgItem(window, IDC_SELECT_FILE));
         EXPECT_EQ(GetWindowTextLengthW(GetDlgItem(window, IDC_FILE_PATH)), 0);
@@ -100,7 +102,7 @@ TEST_F(CheckerDialogInProcessTest, OpeningResetsTheJobButKeepsPathAndOption)
     m_job.results.cleanedPath = u"left over";
     m_job.path.Set(u"keep.pgs");
     m_job.saveActive = 1;
-    CCheckerDlg dialog(m_job);
+    CCheckerDlg dialog(*m_dialogJob);
     RunAndInspect(dialog, [this](HWND window) {
         EXPECT_EQ(m_job.done, 1);
         EXPECT_EQ(m_job.abort, 0);
@@ -116,7 +118,7 @@ TEST_F(CheckerDialogInProcessTest, OpeningResetsTheJobButKeepsPathAndOption)
     });
 }
 
-// A stand-in worker that sets `done` a while after it has seen `abort`.
+// A stand-in worker that ends its run a while after it has seen `abort`.
 struct DestructorCase
 {
     const char* name;
@@ -134,7 +136,7 @@ TEST_P(DestructorTest, SetsAbortAndWaitsOnlyForARunningWorker)
 {
     const DestructorCase& testCase = GetParam();
     std::thread worker;
-    auto dialog = std::make_unique<CCheckerDlg>(m_job);
+    auto dialog = std::make_unique<CCheckerDlg>(*m_dialogJob);
     RunAndInspect(*dialog, [&](HWND) {
         if (!testCase.running)
             return;
@@ -143,7 +145,7 @@ TEST_P(DestructorTest, SetsAbortAndWaitsOnlyForARunningWorker)
             while (m_job.abort == 0)
                 std::this_thread::sleep_for(1ms);
             std::this_thread::sleep_for(testCase.doneAfterAbort);
-            m_job.done = 1;
+            m_job.Finish(RunOutcome::Aborted, {});
         });
     });
     const auto start = std::chrono::steady_clock::now();
@@ -197,7 +199,7 @@ class DropTest : public CheckerDialogInProcessTest, public ::testing::WithParamI
 
 TEST_P(DropTest, FirstFileGoesIntoThePathBoxNothingStartsAndTheHandleIsGivenBack)
 {
-    CCheckerDlg dialog(m_job);
+    CCheckerDlg dialog(*m_dialogJob);
     RunAndInspect(dialog, [this](HWND window) {
         EXPECT_EQ(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_ACCEPTFILES, WS_EX_ACCEPTFILES)
             << "the window takes no drops";
@@ -229,7 +231,7 @@ TEST_F(CheckerDialogInProcessTest, AThreadThatCannotStartEndsTheRunWithOneBoxAnd
     const fs::path source = dir / "line3.pgs";
     WriteFile(source, FileImage().Add(RecordBuilder(u"BOX A").BodyOfSize(40)).EndMark().bytes());
     platform::CThread::FailNextStarts(1);
-    CCheckerDlg dialog(m_job);
+    CCheckerDlg dialog(*m_dialogJob);
     dialog.SetInitialPath(U16(source));
     RunWithOperator(dialog, [&](HWND window) {
         gui::PostClick(window, IDC_RUN_CHECKER);
