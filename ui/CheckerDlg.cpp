@@ -232,6 +232,7 @@ bool CCheckerDlg::OnTimer(UINT_PTR /*timerId*/)
 // The worker has set `done`, so the outcome and results are in place. The poll stops before an
 // error box opens: the box's own message loop would go on delivering ticks. A run that failed
 // after writing its cleaned file says, once its box is closed, how far it got and where the file is.
+// An aborted run (the dialog is closing) shows nothing more.
 void CCheckerDlg::OnRunEnded()
 {
     if (!m_running)
@@ -239,16 +240,16 @@ void CCheckerDlg::OnRunEnded()
     m_running = false;
     StopPoll();
     m_buttonRunChecker.Enable(true);
-    ShowLists();
     const RunOutcome outcome = m_job.outcome.load();
     const std::u16string error = OutcomeText(outcome);
-    if (!error.empty())
-        MessageBoxOk(error, u"Error");
-    const bool done = outcome == RunOutcome::Completed;
-    if (done || !m_job.results.cleanedPath.empty())
+    if (outcome == RunOutcome::Completed)
+        ShowResult(true);
+    else if (!error.empty())
     {
-        ShowCountLine(done);
-        m_staticStoredAs.SetText(u"File stored as: " + m_job.storedAs.Get());
+        ShowLists();
+        MessageBoxOk(error, u"Error");
+        if (!m_job.results.cleanedPath.empty())
+            ShowResult(false);
     }
     if (!m_closing && !m_run.options.salvage && !m_job.results.leftBehind.empty())
         AskAboutLeftBehind();
@@ -278,6 +279,14 @@ LeftBehindAnswer CCheckerDlg::AskOpen(CLeftBehindQuestion& question)
         ~OpenQuestion() { slot = nullptr; }
     } open{m_question = &question};
     return question.Ask(Handle());
+}
+
+// The count line first: it is what says the run is over.
+void CCheckerDlg::ShowResult(bool done)
+{
+    ShowCountLine(done);
+    m_staticStoredAs.SetText(u"File stored as: " + m_job.storedAs.Get());
+    ShowLists();
 }
 
 void CCheckerDlg::StopPoll()

@@ -55,6 +55,7 @@ private:
     void AddAboutEntry();
     void DisableRunChecker();
     void StopPoll();
+    void ShowResult(bool done);
     void ShowLists();
     void ShowCountLine(bool done);
 
