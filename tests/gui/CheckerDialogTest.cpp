@@ -196,9 +196,9 @@ TEST_F(CheckerDialogTest, MissingFileShowsOneErrorBoxAndANewRunStillWorks)
     EXPECT_EQ(gui::ItemText(m_dialog, IDC_BAD_LIST), L"LID\r\n");
 }
 
-// The result shows as soon as the worker ends, not at the poll's next tick (500 ms). The bound
-// leaves room for Wine: its thread start, file calls and the dialog's own painting take most of
-// the time here (about 140 ms on a busy machine), the result itself a few milliseconds.
+// The result shows as soon as the worker ends, not at the poll's first tick 500 ms after the
+// click. Under Wine the whole run takes about 30 ms on a quiet machine, but over 100 ms on one
+// busy compiling; the bound keeps clear of both.
 TEST_F(CheckerDialogTest, DoneShowsAtOnce)
 {
     WriteFile(m_dir / "three.pgs", FileImage()
@@ -213,7 +213,7 @@ TEST_F(CheckerDialogTest, DoneShowsAtOnce)
     ASSERT_TRUE(WaitForCountLine(L"3 Files Checked...Done!", 2s));
     const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - clicked);
     std::cout << "Done! " << took.count() << " ms after the click\n";
-    EXPECT_LE(took, 250ms);
+    EXPECT_LE(took, 200ms);
     EXPECT_TRUE(gui::WaitUntil([&] { return gui::ItemText(m_dialog, IDC_GOOD_LIST) == L"BOX A\r\nBOX B\r\nTRAY\r\n"; }, 400ms))
         << "the list came with the next tick, not at once";
 }
@@ -551,13 +551,26 @@ INSTANTIATE_TEST_SUITE_P(
                                  false}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
 
-// Only programs behind the end mark, one of them: the run is done, and the question speaks of one.
-TEST_F(CheckerDialogTest, OneProgramBehindTheEndMarkIsAskedAboutInTheSingular)
+// One good program, the end mark, and one intact program behind it.
+class EndMarkQuestionTest : public CheckerDialogTest
 {
-    WriteFile(m_dir / "line3.pgs", FileImage().Add(RecordBuilder(u"BOX A").BodyOfSize(40)).EndMark()
-                                       .Add(RecordBuilder(u"OLD").BodyOfSize(40)).bytes());
-    Run((m_dir / "line3.pgs").wstring());
-    const HWND question = WaitForBox(kProgramName);
+protected:
+    HWND RunUntilAsked()
+    {
+        WriteFile(m_dir / "line3.pgs", FileImage()
+                                           .Add(RecordBuilder(u"BOX A").BodyOfSize(40))
+                                           .EndMark()
+                                           .Add(RecordBuilder(u"OLD").BodyOfSize(40))
+                                           .bytes());
+        Run((m_dir / "line3.pgs").wstring());
+        return WaitForBox(kProgramName);
+    }
+};
+
+// The run is done, and the question speaks of one program.
+TEST_F(EndMarkQuestionTest, OneProgramBehindTheEndMarkIsAskedAboutInTheSingular)
+{
+    const HWND question = RunUntilAsked();
     ASSERT_NE(question, nullptr) << "no question";
     EXPECT_EQ(gui::ItemText(m_dialog, IDC_CHECK_COUNT), L"1 Files Checked...Done!");
     const std::vector<std::wstring> texts = gui::DescendantTexts(question);
@@ -572,12 +585,9 @@ TEST_F(CheckerDialogTest, OneProgramBehindTheEndMarkIsAskedAboutInTheSingular)
 }
 
 // The dialog is closed while it asks: the question goes with it and nothing more is run.
-TEST_F(CheckerDialogTest, ClosingWhileAskedEndsTheQuestionAndStartsNothing)
+TEST_F(EndMarkQuestionTest, ClosingWhileAskedEndsTheQuestionAndStartsNothing)
 {
-    WriteFile(m_dir / "line3.pgs", FileImage().Add(RecordBuilder(u"BOX A").BodyOfSize(40)).EndMark()
-                                       .Add(RecordBuilder(u"OLD").BodyOfSize(40)).bytes());
-    Run((m_dir / "line3.pgs").wstring());
-    const HWND question = WaitForBox(kProgramName);
+    const HWND question = RunUntilAsked();
     ASSERT_NE(question, nullptr) << "no question";
     const Bytes plain = ReadFile(m_dir / "line3__.pgs");
     PostMessageW(m_dialog, WM_CLOSE, 0, 0);
