@@ -20,7 +20,10 @@ export root build driver work
 # shoot WHAT PICTURE: WHAT is the sample file or --question.
 shoot() {
     rm -f "$work/ready" "$work/release"
-    what=$1 picture=$2 xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
+    what=$1
+    picture=$2
+    export what picture
+    xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
         set -eu
         "$root/cmake/wine-run.sh" "$build/wineprefix" "$driver" "$work/ready" "$work/release" "$what" &
         staged=$!

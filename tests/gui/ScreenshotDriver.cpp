@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
@@ -57,7 +58,15 @@ HWND QuestionAfterTheRun(const CheckerProcess& checker, const fs::path& source)
     if (error == nullptr)
         return nullptr;
     gui::PostClick(error, IDOK);
-    return gui::WaitForTopWindow(checker.Id(), L"JOBSIFT", 20s);
+    const HWND question = gui::WaitForTopWindow(checker.Id(), L"JOBSIFT", 20s);
+    // On an X server with no window manager, Wine shows the task dialog's first frame only once
+    // the window has moved: it is moved a little, and the picture waits for it to settle.
+    std::this_thread::sleep_for(1s);
+    RECT frame{};
+    GetWindowRect(question, &frame);
+    SetWindowPos(question, nullptr, frame.left + 40, frame.top + 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    std::this_thread::sleep_for(1s);
+    return question;
 }
 
 int Run(const fs::path& ready, const fs::path& release, const fs::path& source, Staging stage)
