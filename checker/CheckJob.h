@@ -53,7 +53,8 @@ struct CheckResults
 };
 
 // The one block through which a front end and the checker worker talk. The front end prepares it
-// and starts the worker on it; the worker reports through it and sets `done` last. The texts and
+// and starts the worker on it; the worker reports through it, sets `done` and then tells the end
+// notice, if one was handed in; nothing of the job is touched after `done`. The texts and
 // the records are locked; flags, the count and the outcome are atomics. Options, the report, the
 // end notice and the results are handed over by the start of the thread and by `done`.
 struct CheckJob
