@@ -214,7 +214,8 @@ TEST_F(CheckerDialogTest, DoneShowsAtOnce)
     const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - clicked);
     std::cout << "Done! " << took.count() << " ms after the click\n";
     EXPECT_LE(took, 200ms);
-    EXPECT_TRUE(gui::WaitUntil([&] { return gui::ItemText(m_dialog, IDC_GOOD_LIST) == L"BOX A\r\nBOX B\r\nTRAY\r\n"; }, 400ms))
+    const auto listed = [&] { return gui::ItemText(m_dialog, IDC_GOOD_LIST) == L"BOX A\r\nBOX B\r\nTRAY\r\n"; };
+    EXPECT_TRUE(gui::WaitUntil(listed, 400ms))
         << "the list came with the next tick, not at once";
 }
 
@@ -514,9 +515,10 @@ TEST_P(LeftBehindQuestionTest, AsksOnceAndTakesBackWhatTheAnswerSays)
     const std::size_t size = fixture.boxA.Build().size();
     EXPECT_TRUE(shows(std::to_wstring(2 * size) + L": LID\n" + std::to_wstring(3 * size) + L": TRAY\n" +
                       std::to_wstring(4 * size + 158) + L": OLD (behind the end mark)"));
-    EXPECT_EQ(gui::ItemText(question, IDC_TAKE_BEHIND_DAMAGE).rfind(L"Take back the 2 programs behind the damage", 0), 0u)
+    EXPECT_TRUE(gui::ItemText(question, IDC_TAKE_BEHIND_DAMAGE)
+                    .starts_with(L"Take back the 2 programs behind the damage"))
         << gui::ItemText(question, IDC_TAKE_BEHIND_DAMAGE);
-    EXPECT_EQ(gui::ItemText(question, IDC_TAKE_ALL).rfind(L"Take back all 3, also those behind the end mark", 0), 0u)
+    EXPECT_TRUE(gui::ItemText(question, IDC_TAKE_ALL).starts_with(L"Take back all 3, also those behind the end mark"))
         << gui::ItemText(question, IDC_TAKE_ALL);
 
     const Bytes plain = ReadFile(m_dir / "line3__.pgs");
@@ -578,7 +580,7 @@ TEST_F(EndMarkQuestionTest, OneProgramBehindTheEndMarkIsAskedAboutInTheSingular)
                         L"line3.pgs holds 1 intact program behind the end mark; it may be an older copy."),
               texts.end());
     EXPECT_EQ(GetDlgItem(question, IDC_TAKE_BEHIND_DAMAGE), nullptr);
-    EXPECT_EQ(gui::ItemText(question, IDC_TAKE_ALL).rfind(L"Take back the program behind the end mark", 0), 0u)
+    EXPECT_TRUE(gui::ItemText(question, IDC_TAKE_ALL).starts_with(L"Take back the program behind the end mark"))
         << gui::ItemText(question, IDC_TAKE_ALL);
     gui::PostClick(question, IDCANCEL);
     EXPECT_TRUE(gui::WaitUntilGone(question));
