@@ -35,6 +35,7 @@ public:
     void OnRecord(const ExaminedRecord& record) override
     {
         m_job.records.Append(record);
+        m_keptPrograms.OnRecord(record);
         if (IsKept(record.verdict))
         {
             const auto size = static_cast<std::uint32_t>(record.size);
@@ -48,14 +49,7 @@ public:
     void OnSkipped(const SkippedRange& range) override { m_results.skipped.push_back(range); }
 
     const std::vector<KeptRecord>& Kept() const { return m_kept; }
-
-    std::unordered_set<std::uint64_t> KeptOffsets() const
-    {
-        std::unordered_set<std::uint64_t> offsets;
-        for (const KeptRecord& record : m_kept)
-            offsets.insert(record.offset);
-        return offsets;
-    }
+    const KeptPrograms& KeptNamed() const { return m_keptPrograms.Kept(); }
 
 private:
     void SaveActive(const std::u16string& name, const std::uint8_t* bytes, std::uint32_t size)
@@ -74,6 +68,7 @@ private:
     const CProgramImage& m_image;
     CheckResults& m_results;
     std::vector<KeptRecord> m_kept;
+    CKeptPrograms m_keptPrograms;
 };
 
 RunOutcome OutcomeOf(WalkEnd end)
@@ -93,7 +88,19 @@ RunOutcome OutcomeOf(WalkEnd end)
     return RunOutcome::Aborted;
 }
 
-// The walk the options ask for, then the count of what a salvage past the end mark would take
+// What a salvage past the end mark would take besides what the run kept. False when the run was
+// asked to stop meanwhile.
+bool FindWhatIsLeft(const CProgramImage& image, CIntactPrograms& programs, const KeptPrograms& plainKept,
+                    CRunVisitor& visitor, CheckResults& results)
+{
+    auto left = FindLeftBehind(image, programs, plainKept, visitor.KeptNamed().offsets, visitor);
+    if (!left)
+        return false;
+    results.leftBehind = std::move(*left);
+    return true;
+}
+
+// The walk the options ask for, then the search for what a salvage past the end mark would take
 // besides.
 WalkEnd Walk(const CheckOptions& options, const CProgramImage& image, CIntactPrograms& programs,
              CRunVisitor& visitor, CheckResults& results)
@@ -101,24 +108,23 @@ WalkEnd Walk(const CheckOptions& options, const CProgramImage& image, CIntactPro
     if (!options.salvage)
     {
         const WalkEnd end = CRecordWalk(image, programs).Run(visitor);
-        if (end != WalkEnd::Aborted)
-        {
-            const auto kept = visitor.KeptOffsets();
-            results.leftBehind = FindLeftBehind(image, programs, kept, kept);
-        }
+        if (end == WalkEnd::Aborted || !FindWhatIsLeft(image, programs, visitor.KeptNamed(), visitor, results))
+            return WalkEnd::Aborted;
         return end;
     }
-    const auto plainKept = PlainKeptOffsets(image, programs);
+    const KeptPrograms plainKept = PlainKept(image, programs);
     const WalkEnd end = CSalvageWalk(image, programs, plainKept, options.pastEnd).Run(visitor);
-    if (end != WalkEnd::Aborted && !options.pastEnd)
-        results.leftBehind = FindLeftBehind(image, programs, plainKept, visitor.KeptOffsets());
-    return end;
+    if (end == WalkEnd::Aborted || options.pastEnd)
+        return end;
+    return FindWhatIsLeft(image, programs, plainKept, visitor, results) ? end : WalkEnd::Aborted;
 }
 
 // The kept records, moved together at the front of the image (each lies at or behind the place
-// it moves to), go to the cleaned file in one write.
-bool WriteCleaned(platform::CWholeFile& output, CProgramImage& image, const std::vector<KeptRecord>& kept)
+// it moves to), go to the cleaned file in one write. A stop asked for before the file takes its
+// name leaves the older file as it was.
+RunOutcome WriteCleaned(platform::CWholeFile& output, CProgramImage& image, CRunVisitor& visitor)
 {
+    const std::vector<KeptRecord>& kept = visitor.Kept();
     std::uint8_t* bytes = image.Data();
     std::uint32_t length = 0;
     for (const KeptRecord& record : kept)
@@ -127,7 +133,11 @@ bool WriteCleaned(platform::CWholeFile& output, CProgramImage& image, const std:
             std::memmove(bytes + length, bytes + record.offset, record.size);
         length += record.size;
     }
-    return output.Write(bytes, length) && output.Commit();
+    if (!output.Write(bytes, length))
+        return RunOutcome::WriteFailed;
+    if (visitor.ShouldAbort())
+        return RunOutcome::Aborted;
+    return output.Commit() ? RunOutcome::Completed : RunOutcome::WriteFailed;
 }
 
 RunOutcome Check(CheckJob& job, CheckResults& results)
@@ -166,8 +176,9 @@ RunOutcome Check(CheckJob& job, CheckResults& results)
         return RunOutcome::Aborted;
     if (writing)
     {
-        if (!WriteCleaned(output, image, visitor.Kept()))
-            return RunOutcome::WriteFailed;
+        const RunOutcome written = WriteCleaned(output, image, visitor);
+        if (written != RunOutcome::Completed)
+            return written;
         results.cleanedPath = output.FinalPath();
     }
     return OutcomeOf(end);

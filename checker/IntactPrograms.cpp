@@ -34,15 +34,26 @@ bool CIntactPrograms::IsIntactAt(std::uint64_t q)
     return MayHoldProgram(q, size) && ComputedCrc(q, size) == m_image.StoredCrc(q);
 }
 
+std::optional<std::uint64_t> CIntactPrograms::FindFrom(std::uint64_t from, std::uint64_t before)
+{
+    const bool known = m_clearFrom <= from && from <= m_clearTo;
+    const std::uint64_t start = known ? m_clearTo : from;
+    if (!known)
+        m_clearFrom = from;
+    const std::optional<std::uint64_t> found = Scan(start, before);
+    m_clearTo = std::max(start, found ? *found : std::min<std::uint64_t>(before, kMemorySize));
+    return found;
+}
+
 // Only the last byte of a state of 1 to 4 is not zero, so most offsets are passed over by one
 // byte comparison. Behind the file every byte reads 0xFF, so no program starts where that byte
 // would lie behind it.
-std::optional<std::uint64_t> CIntactPrograms::FindFrom(std::uint64_t from)
+std::optional<std::uint64_t> CIntactPrograms::Scan(std::uint64_t from, std::uint64_t before)
 {
     const std::uint8_t* bytes = m_image.At(0);
     const std::uint64_t lastStateByte = kStateOffset + 3;
     const std::uint64_t loaded = m_image.LoadedLength();
-    const std::uint64_t end = std::min<std::uint64_t>(kMemorySize, loaded > lastStateByte ? loaded - lastStateByte : 0);
+    const std::uint64_t end = std::min<std::uint64_t>({before, kMemorySize, loaded > lastStateByte ? loaded - lastStateByte : 0});
     for (std::uint64_t q = from; q < end; ++q)
     {
         const std::uint8_t last = bytes[q + kStateOffset + 3];

@@ -59,3 +59,18 @@ WalkEnd CRecordWalk::Run(IWalkVisitor& visitor)
             return WalkEnd::RecordLimit;
     }
 }
+
+void CKeptPrograms::OnRecord(const ExaminedRecord& record)
+{
+    if (!IsKept(record.verdict))
+        return;
+    m_kept.offsets.insert(record.offset);
+    m_kept.names.insert(record.name);
+}
+
+KeptPrograms PlainKept(const CProgramImage& image, CIntactPrograms& programs)
+{
+    CKeptPrograms kept;
+    CRecordWalk(image, programs).Run(kept);
+    return kept.Kept();
+}

@@ -5,6 +5,9 @@
 #include "ProgramImage.h"
 
 #include <cstdint>
+#include <set>
+#include <string>
+#include <unordered_set>
 
 enum class WalkEnd
 {
@@ -44,3 +47,23 @@ private:
     const CProgramImage& m_image;
     CIntactPrograms& m_programs;
 };
+
+// What a walk keeps: where its programs lie and their names.
+struct KeptPrograms
+{
+    std::unordered_set<std::uint64_t> offsets;
+    std::set<std::u16string> names;
+};
+
+class CKeptPrograms : public IWalkVisitor
+{
+public:
+    void OnRecord(const ExaminedRecord& record) override;
+    const KeptPrograms& Kept() const { return m_kept; }
+
+private:
+    KeptPrograms m_kept;
+};
+
+// What the plain walk keeps.
+KeptPrograms PlainKept(const CProgramImage& image, CIntactPrograms& programs);

@@ -2,8 +2,8 @@
 
 using namespace StoredProgram;
 
-CSalvageWalk::CSalvageWalk(const CProgramImage& image, CIntactPrograms& programs,
-                           const std::unordered_set<std::uint64_t>& plainKept, bool pastEnd)
+CSalvageWalk::CSalvageWalk(const CProgramImage& image, CIntactPrograms& programs, const KeptPrograms& plainKept,
+                           bool pastEnd)
     : m_image(image), m_programs(programs), m_plainKept(plainKept), m_searchPastEnd(pastEnd)
 {
 }
@@ -28,8 +28,9 @@ WalkEnd CSalvageWalk::Run(IWalkVisitor& visitor)
         }
         ExaminedRecord record = Examine(m_image, m_programs, m_position);
         record.pastEnd = m_pastEnd;
-        const bool fits = m_position + record.size <= kMemorySize;
-        if ((record.verdict == Verdict::Empty && fits) || record.verdict == Verdict::Good)
+        if (record.verdict == Verdict::Empty && m_position + record.size <= kMemorySize)
+            step = AfterEmpty(visitor, record);
+        else if (record.verdict == Verdict::Good)
             step = AfterKept(visitor, record);
         else
             step = AfterDamage(visitor, record);
@@ -47,14 +48,30 @@ CSalvageWalk::Step CSalvageWalk::AtEndMark(IWalkVisitor& visitor)
     if (!m_searchPastEnd)
         return Step::Stop;
     m_pastEnd = true;
-    return SearchOnFrom(visitor);
+    return SkipTo(visitor, m_programs.FindFrom(m_position + 1));
 }
 
-// An empty record that fits, or an intact program: taken whole, and the walk goes on behind it.
+// An empty record vouches for nothing, not even its length: a zeroed header reads as one. So an
+// intact program that starts inside it wins over it.
+CSalvageWalk::Step CSalvageWalk::AfterEmpty(IWalkVisitor& visitor, const ExaminedRecord& record)
+{
+    visitor.OnRecord(record);
+    const std::uint64_t next = m_position + record.size;
+    const std::optional<std::uint64_t> inside = m_programs.FindFrom(m_position + 1, next);
+    if (inside)
+        return SkipTo(visitor, inside);
+    m_position = next;
+    return Step::Next;
+}
+
+// An intact program is taken whole, and the walk goes on behind it.
 CSalvageWalk::Step CSalvageWalk::AfterKept(IWalkVisitor& visitor, ExaminedRecord& record)
 {
-    if (record.verdict == Verdict::Good && !m_plainKept.contains(record.offset))
-        record.verdict = m_keptNames.contains(record.name) ? Verdict::Duplicate : Verdict::Recovered;
+    if (!m_plainKept.offsets.contains(record.offset))
+    {
+        const bool nameKept = m_plainKept.names.contains(record.name) || m_keptNames.contains(record.name);
+        record.verdict = nameKept ? Verdict::Duplicate : Verdict::Recovered;
+    }
     if (IsKept(record.verdict))
         m_keptNames.insert(record.name);
     visitor.OnRecord(record);
@@ -62,28 +79,31 @@ CSalvageWalk::Step CSalvageWalk::AfterKept(IWalkVisitor& visitor, ExaminedRecord
     return Step::Next;
 }
 
-// Behind a damaged record the walk trusts what follows only if it is the end mark within the
-// file or an intact program; otherwise it searches.
+// A damaged record's length is not to be trusted: an intact program that starts inside its span
+// wins over it. Behind it, the end mark within the file or an intact program is trusted; past
+// either, the walk goes on at the next intact program.
 CSalvageWalk::Step CSalvageWalk::AfterDamage(IWalkVisitor& visitor, const ExaminedRecord& record)
 {
     visitor.OnRecord(record);
     const std::uint64_t next = m_position + record.size;
+    const std::optional<std::uint64_t> found = m_programs.FindFrom(m_position + 1);
+    if (found && *found < next)
+        return SkipTo(visitor, found);
     if (next <= m_image.LoadedLength() && next < kMemorySize && IsEndMarkAt(next))
     {
         m_position = next;
         return Step::Header;
     }
-    if (m_programs.IsIntactAt(next))
+    if (found && *found == next)
     {
         m_position = next;
         return Step::Next;
     }
-    return SearchOnFrom(visitor);
+    return SkipTo(visitor, found);
 }
 
-CSalvageWalk::Step CSalvageWalk::SearchOnFrom(IWalkVisitor& visitor)
+CSalvageWalk::Step CSalvageWalk::SkipTo(IWalkVisitor& visitor, std::optional<std::uint64_t> found)
 {
-    const std::optional<std::uint64_t> found = m_programs.FindFrom(m_position + 1);
     if (!found)
         return Step::Stop;
     visitor.OnSkipped({m_position, *found - m_position});
@@ -91,25 +111,17 @@ CSalvageWalk::Step CSalvageWalk::SearchOnFrom(IWalkVisitor& visitor)
     return Step::Next;
 }
 
-void CKeptOffsets::OnRecord(const ExaminedRecord& record)
-{
-    if (IsKept(record.verdict))
-        m_offsets.insert(record.offset);
-}
-
-std::unordered_set<std::uint64_t> PlainKeptOffsets(const CProgramImage& image, CIntactPrograms& programs)
-{
-    CKeptOffsets kept;
-    CRecordWalk(image, programs).Run(kept);
-    return kept.Offsets();
-}
-
 namespace
 {
 class CLeftBehindList : public IWalkVisitor
 {
 public:
-    explicit CLeftBehindList(const std::unordered_set<std::uint64_t>& runKept) : m_runKept(runKept) {}
+    CLeftBehindList(const std::unordered_set<std::uint64_t>& runKept, IWalkVisitor& run)
+        : m_runKept(runKept), m_run(run)
+    {
+    }
+
+    bool ShouldAbort() override { return m_run.ShouldAbort(); }
 
     void OnRecord(const ExaminedRecord& record) override
     {
@@ -121,15 +133,18 @@ public:
 
 private:
     const std::unordered_set<std::uint64_t>& m_runKept;
+    IWalkVisitor& m_run;
     std::vector<LeftBehindProgram> m_programs;
 };
 }
 
-std::vector<LeftBehindProgram> FindLeftBehind(const CProgramImage& image, CIntactPrograms& programs,
-                                              const std::unordered_set<std::uint64_t>& plainKept,
-                                              const std::unordered_set<std::uint64_t>& runKept)
+std::optional<std::vector<LeftBehindProgram>> FindLeftBehind(const CProgramImage& image, CIntactPrograms& programs,
+                                                             const KeptPrograms& plainKept,
+                                                             const std::unordered_set<std::uint64_t>& runKept,
+                                                             IWalkVisitor& run)
 {
-    CLeftBehindList list(runKept);
-    CSalvageWalk(image, programs, plainKept, true).Run(list);
+    CLeftBehindList list(runKept, run);
+    if (CSalvageWalk(image, programs, plainKept, true).Run(list) == WalkEnd::Aborted)
+        return std::nullopt;
     return list.Programs();
 }

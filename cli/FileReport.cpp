@@ -9,5 +9,7 @@ ExitStatus StatusOf(const FileReport& report)
     const bool damaged = std::any_of(report.records.begin(), report.records.end(), [](const ExaminedRecord& record) {
         return record.verdict != Verdict::Good && record.verdict != Verdict::Empty;
     });
-    return damaged ? kExitDamaged : kExitClean;
+    // Intact programs behind damage are damage too; behind the end mark they may be older copies.
+    const bool leftBehindDamage = CountLeftBehind(report.results.leftBehind).behindDamage != 0;
+    return damaged || leftBehindDamage ? kExitDamaged : kExitClean;
 }

@@ -44,15 +44,23 @@ private:
     ExitStatus m_status = kExitClean;
 };
 
+// What a salvage would take besides, each kind in a line of its own: behind damage, which plain
+// --salvage takes, and behind the end mark, which may be older copies.
 void TellLeftBehind(const FileReport& report)
 {
-    const std::uint32_t left = CountLeftBehind(report.results.leftBehind).Total();
-    if (left == 0)
-        return;
-    const std::u16string what = left == 1 ? u" intact program was" : u" intact programs were";
-    const std::u16string how = report.options.salvage ? u"--past-end" : u"--salvage --past-end";
-    output::Message(PrintableName(report.path) + u": " + Decimal(left) + what + u" left behind; " + how +
-                    u" takes them");
+    const LeftBehindCounts left = CountLeftBehind(report.results.leftBehind);
+    const std::u16string file = PrintableName(report.path) + u": ";
+    if (left.behindDamage == 1)
+        output::Message(file + u"1 intact program lies behind damage; --salvage takes it");
+    else if (left.behindDamage > 1)
+        output::Message(file + Decimal(left.behindDamage) + u" intact programs lie behind damage; --salvage takes them");
+    if (left.behindEndMark == 1)
+        output::Message(file + u"1 intact program lies behind the end mark (it may be an older copy); "
+                               u"--salvage --past-end takes it");
+    else if (left.behindEndMark > 1)
+        output::Message(file + Decimal(left.behindEndMark) +
+                        u" intact programs lie behind the end mark (they may be older copies); "
+                        u"--salvage --past-end takes them");
 }
 
 void Report(const CommandLine& line, const FileReport& report, bool withHeading)

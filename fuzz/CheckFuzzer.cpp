@@ -21,6 +21,8 @@ namespace fs = std::filesystem;
 
 namespace
 {
+constexpr std::uint8_t kPlaceAtMemoryEnd = 0xE5;
+
 // One folder per process, made at the first input: the source and its cleaned copy, and beneath
 // them the folder where the active program files land. Emptied after every input. It takes the
 // reports of active program files as the dialog would show them.
@@ -210,6 +212,49 @@ void RequireSalvage(const CheckJob& job, const reference::Salvage& expected, con
     Require(cleaned == expected.cleaned, "salvage: the cleaned file holds the kept programs");
 }
 
+// Whatever the walk does in detail, with --past-end it never passes over the start of an intact
+// program except inside a program it takes or leaves out as a duplicate.
+void RequireEveryIntactProgramReached(const std::vector<ExaminedRecord>& records, const Bytes& input)
+{
+    const reference::Image image(input);
+    std::vector<std::pair<std::uint64_t, std::uint64_t>> taken;
+    for (const ExaminedRecord& record : records)
+    {
+        if (IsKept(record.verdict) || record.verdict == Verdict::Duplicate)
+            taken.emplace_back(record.offset, record.offset + record.size);
+    }
+    const std::uint64_t end = std::min<std::uint64_t>(input.size(), 786432);
+    for (std::uint64_t q = 0; q < end; ++q)
+    {
+        if (!reference::IsIntactAt(image, q))
+            continue;
+        const bool reached = std::any_of(taken.begin(), taken.end(), [q](const auto& span) {
+            return span.first <= q && q < span.second;
+        });
+        Require(reached, "salvage past the end mark reaches every intact program");
+    }
+}
+
+// One input byte in a few places the rest at the very end of a memory-sized image, behind one
+// empty record that spans the zeros before it: so the walks meet the end of the memory too, at the
+// cost of one record.
+Bytes Placed(const std::uint8_t* data, std::size_t size)
+{
+    constexpr std::size_t kMemory = 786432;
+    if (size == 0 || data[0] != kPlaceAtMemoryEnd || size - 1 > kMemory)
+        return Bytes(data, data + size);
+    const std::size_t before = kMemory - (size - 1);
+    Bytes image(before, 0x00);
+    if (before >= 158)
+    {
+        const std::uint32_t body = static_cast<std::uint32_t>(before - 158);
+        for (std::size_t i = 0; i < 4; ++i)
+            image[150 + i] = static_cast<std::uint8_t>(body >> (24 - 8 * i));
+    }
+    image.insert(image.end(), data + 1, data + size);
+    return image;
+}
+
 // Mutations nearly always break a checksum. Sealing the stored programs again in half of them
 // lets good records with fuzzed names, lengths and bodies reach the outputs: those the plain walk
 // reads, or in a quarter of them every stored program the salvage walk past the end mark meets.
@@ -249,14 +294,18 @@ extern "C" std::size_t LLVMFuzzerCustomMutator(std::uint8_t* data, std::size_t s
 {
     size = LLVMFuzzerMutate(data, size, maxSize);
     if (seed % 2 == 0)
-        Reseal(data, size, seed % 4 == 2);
+    {
+        // A placed input is sealed as the records it holds, from its second byte on.
+        const std::size_t skip = size > 0 && data[0] == kPlaceAtMemoryEnd ? 1 : 0;
+        Reseal(data + skip, size - skip, seed % 4 == 2);
+    }
     return size;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     static Scratch scratch;
-    const Bytes input(data, data + size);
+    const Bytes input = Placed(data, size);
     const reference::Image image(input);
     WriteFile(scratch.Source(), input);
     CheckJob job;
@@ -281,6 +330,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         RequireKeptPrograms(job.records.Snapshot(), input, salvaged);
         const std::uint32_t left = pastEnd ? 0 : reference::ExpectLeftBehind(image, expected.goodOffsets, salvage.kept);
         Require(CountLeftBehind(job.results.leftBehind).Total() == left, "left behind by the salvage walk");
+        if (pastEnd)
+            RequireEveryIntactProgramReached(job.records.Snapshot(), input);
     }
     Require(ReadFile(scratch.Source()) == input, "the source is unchanged");
     for (const auto& entry : fs::directory_iterator(scratch.Folder()))

@@ -77,6 +77,14 @@ std::vector<std::pair<std::string, Bytes>> Seeds()
              .Add(RecordBuilder(u"BOX A", 2).BodyOfSize(11))
              .Add(RecordBuilder(u"OLD").BodyOfSize(5))
              .bytes()},
+        // The first byte places the rest at the end of the memory, behind zeros.
+        {"placed-at-memory-end",
+         FileImage()
+             .Add(Bytes{0xE5, 0x00, 0x00, 0x00})
+             .Add(boxA)
+             .Add(RecordBuilder(u"", 0).Body(RecordBuilder(u"HIDDEN").BodyOfSize(20).Build()))
+             .Add(RecordBuilder(u"LAST").BodyOfSize(33))
+             .bytes()},
     };
 }
 }

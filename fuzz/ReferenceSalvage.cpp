@@ -20,10 +20,11 @@ std::uint64_t SizeAt(const Image& image, std::uint64_t offset)
     return 158 + body + body % 2;
 }
 
-// Past the file every byte is 0xFF, so a state there is never 1 to 4: no need to look further.
-std::optional<std::uint64_t> Search(const Image& image, std::uint64_t from)
+// The first intact program at or after `from` and before `before`. Past the file every byte is
+// 0xFF, so a state there is never 1 to 4: no need to look further.
+std::optional<std::uint64_t> Search(const Image& image, std::uint64_t from, std::uint64_t before = kMemory)
 {
-    for (std::uint64_t q = from; q < kMemory && q < image.Size(); ++q)
+    for (std::uint64_t q = from; q < before && q < kMemory && q < image.Size(); ++q)
     {
         if (IsIntactAt(image, q))
             return q;
@@ -37,6 +38,8 @@ public:
     Walk(const Image& image, bool pastEnd, const std::set<std::uint64_t>& plainKept)
         : m_image(image), m_searchPastEnd(pastEnd), m_plainKept(plainKept)
     {
+        for (const std::uint64_t offset : plainKept)
+            m_plainNames.insert(image.Name(offset));
     }
 
     Salvage Run()
@@ -59,7 +62,11 @@ public:
             if (state == 0 && p + size <= kMemory)
             {
                 Add(p, SalvageVerdict::Empty);
-                p += size;
+                const std::optional<std::uint64_t> inside = Search(m_image, p + 1, p + size);
+                if (inside)
+                    SkipTo(p, *inside);
+                else
+                    p += size;
                 continue;
             }
             if (IsIntactAt(m_image, p))
@@ -72,35 +79,46 @@ public:
                    : state >= 1 && state <= 4 ? SalvageVerdict::Bad
                                               : SalvageVerdict::UnknownState);
             const std::uint64_t n = p + size;
+            const std::optional<std::uint64_t> q = Search(m_image, p + 1);
+            if (q && *q < n)
+            {
+                SkipTo(p, *q);
+                continue;
+            }
             if (n <= m_image.Size() && n < kMemory && StateAt(m_image, n) == kEndMark)
             {
                 p = n;
                 atHeader = true;
                 continue;
             }
-            if (IsIntactAt(m_image, n))
+            if (q && *q == n)
             {
                 p = n;
                 continue;
             }
-            if (!SearchOn(p))
+            if (!q)
                 break;
+            SkipTo(p, *q);
         }
         return m_salvage;
     }
 
 private:
-    // Marks the walk past the end mark only once a search behind it was asked for.
+    // Behind an end mark: everything from here on is past the end.
     bool SearchOn(std::uint64_t& p)
     {
-        if (StateAt(m_image, p) == kEndMark)
-            m_pastEnd = true;
+        m_pastEnd = true;
         const std::optional<std::uint64_t> q = Search(m_image, p + 1);
         if (!q)
             return false;
-        m_salvage.skipped.push_back({p, *q - p});
-        p = *q;
+        SkipTo(p, *q);
         return true;
+    }
+
+    void SkipTo(std::uint64_t& p, std::uint64_t q)
+    {
+        m_salvage.skipped.push_back({p, q - p});
+        p = q;
     }
 
     void Add(std::uint64_t offset, SalvageVerdict verdict)
@@ -113,7 +131,8 @@ private:
         const std::u16string name = m_image.Name(p);
         SalvageVerdict verdict = SalvageVerdict::Good;
         if (!m_plainKept.contains(p))
-            verdict = m_names.contains(name) ? SalvageVerdict::Duplicate : SalvageVerdict::Recovered;
+            verdict = m_names.contains(name) || m_plainNames.contains(name) ? SalvageVerdict::Duplicate
+                                                                             : SalvageVerdict::Recovered;
         Add(p, verdict);
         if (verdict == SalvageVerdict::Duplicate)
             return;
@@ -128,6 +147,7 @@ private:
     const std::set<std::uint64_t>& m_plainKept;
     bool m_pastEnd = false;
     std::set<std::u16string> m_names;
+    std::set<std::u16string> m_plainNames; // of the programs the plain walk keeps
     Salvage m_salvage;
 };
 }

@@ -101,6 +101,11 @@ TEST_F(Cli, ExitStatusSaysWhatWasFound)
     WriteFile(dir / "exceeded.pgs", Concat({kBoxA, huge}));
     WriteFile(dir / "recovered.pgs", Concat({kBoxA, huge, kTray}));
     WriteFile(dir / "duplicate.pgs", Concat({kBoxA, FileImage().EndMark().bytes(), kBoxA}));
+    // Every record the plain walk reads is good or empty, but an empty record hides an intact
+    // program: damage. An intact program behind the end mark alone is none.
+    const Bytes hiding = RecordBuilder(u"", 0).Body(kTray).Build();
+    WriteFile(dir / "hidden.pgs", Concat({kBoxA, hiding, FileImage().EndMark().bytes()}));
+    WriteFile(dir / "stale.pgs", Concat({kBoxA, FileImage().EndMark().bytes(), kTray}));
     struct Case
     {
         std::vector<std::string> arguments;
@@ -114,6 +119,10 @@ TEST_F(Cli, ExitStatusSaysWhatWasFound)
         {{"--salvage", "recovered.pgs"}, 1},
         {{"--salvage", "--past-end", "duplicate.pgs"}, 1},
         {{"--salvage", "duplicate.pgs"}, 0},
+        {{"hidden.pgs"}, 1},
+        {{"--test", "hidden.pgs"}, 1},
+        {{"stale.pgs"}, 0},
+        {{"--salvage", "stale.pgs"}, 0},
         {{"exceeded.pgs"}, 2},
         {{"missing.pgs"}, 2},
         {{"notes.txt"}, 2},
@@ -252,7 +261,7 @@ TEST_F(Cli, SalvageTakesBackWhatThePlainWalkLoses)
 
     const ProcessResult plain = Run({"line3.pgs"});
     EXPECT_EQ(plain.exitStatus, 1);
-    EXPECT_NE(plain.err.find("line3.pgs: 16 intact programs were left behind; --salvage --past-end takes them"),
+    EXPECT_NE(plain.err.find("line3.pgs: 16 intact programs lie behind damage; --salvage takes them"),
               std::string::npos)
         << plain.err;
 
@@ -337,8 +346,9 @@ TEST_F(Cli, JsonGivesOneObjectPerFile)
     EXPECT_EQ(lines[1]["records"], json::array());
 
     EXPECT_EQ(lines[2]["left_behind"], 1);
+    EXPECT_EQ(lines[2]["left_behind_past_end"], 1);
     EXPECT_EQ(lines[2]["records"][0]["crc_computed"], lines[2]["records"][0]["crc_stored"]);
-    EXPECT_NE(result.err.find("a.pgs: 1 intact program was left behind; --past-end takes them"), std::string::npos)
+    EXPECT_NE(result.err.find("a.pgs: 1 intact program lies behind the end mark (it may be an older copy); --salvage --past-end takes it"), std::string::npos)
         << result.err;
 }
 

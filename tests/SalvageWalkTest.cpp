@@ -51,7 +51,7 @@ struct Salvaged
 Salvaged Salvage(const Bytes& bytes, bool pastEnd = false)
 {
     LoadedImage loaded(bytes);
-    const auto plainKept = PlainKeptOffsets(loaded.image(), loaded.programs());
+    const KeptPrograms plainKept = PlainKept(loaded.image(), loaded.programs());
     Recorder recorder;
     EXPECT_EQ(CSalvageWalk(loaded.image(), loaded.programs(), plainKept, pastEnd).Run(recorder), WalkEnd::Completed);
     Salvaged result{{}, recorder.records, recorder.skipped};
@@ -77,12 +77,15 @@ struct TwentyPrograms
     std::vector<Bytes> records;
     std::vector<std::size_t> offsets;
 
-    TwentyPrograms()
+    // Bodies of zeros, as many programs have, read as empty records wherever a walk lands in them.
+    explicit TwentyPrograms(std::uint8_t bodyFill = 0x5A)
     {
         std::size_t offset = 0;
         for (int i = 0; i < 20; ++i)
         {
-            records.push_back(RecordBuilder(ProgramName(i), static_cast<std::uint32_t>(1 + i % 4)).BodyOfSize(100 + 37 * static_cast<std::size_t>(i)).Build());
+            records.push_back(RecordBuilder(ProgramName(i), static_cast<std::uint32_t>(1 + i % 4))
+                                  .BodyOfSize(100 + 37 * static_cast<std::size_t>(i), bodyFill)
+                                  .Build());
             offsets.push_back(offset);
             offset += records.back().size();
         }
@@ -117,6 +120,14 @@ std::vector<Taken> Join(std::vector<Taken> first, const std::vector<Taken>& seco
 Bytes Flip(Bytes bytes, std::size_t offset, std::uint8_t mask)
 {
     bytes[offset] = static_cast<std::uint8_t>(bytes[offset] ^ mask);
+    return bytes;
+}
+
+// The record at `offset` declares a body of `size` - 158 bytes, all in its first part.
+Bytes Length(Bytes bytes, std::size_t offset, std::size_t size)
+{
+    PutBigEndian32(bytes, offset + 150, static_cast<std::uint32_t>(size - 158));
+    PutBigEndian32(bytes, offset + 154, 0);
     return bytes;
 }
 
@@ -163,9 +174,9 @@ std::vector<DamageCase> DamageCases()
         {"... and taken with --past-end", Fill(image, p3 + 126, 4, 0xFF), true,
          Join(Programs(0, 3, Verdict::Good), Programs(4, 20, Verdict::Recovered, true))},
         {"the first header erased to 0xFF", Fill(image, 0, 158, 0xFF), true, Programs(1, 20, Verdict::Recovered, true)},
-        // Zeros read as an empty record of 158 bytes, which the walk trusts: it steps into program 1
-        // that way and loses it, then finds program 2 by searching.
-        {"the first header zeroed", Fill(image, 0, 158, 0x00), false, Programs(2, 20, Verdict::Recovered)},
+        // Zeros read as an empty record of 158 bytes, whose length nothing vouches for: program 1
+        // starts inside it and is taken.
+        {"the first header zeroed", Fill(image, 0, 158, 0x00), false, Programs(1, 20, Verdict::Recovered)},
         {"a zeroed block across programs 7 and 8", Fill(image, t.offsets[8] - 40, 300, 0x00), false,
          Join(Programs(0, 7, Verdict::Good), Programs(9, 20, Verdict::Recovered))},
         {"a 0xFF block over the header of program 10", Fill(image, t.offsets[10], 158, 0xFF), true,
@@ -176,12 +187,35 @@ std::vector<DamageCase> DamageCases()
          Join(Programs(0, 5, Verdict::Good), Programs(6, 20, Verdict::Recovered))},
         {"the last program before the end mark damaged", Flip(image, t.offsets[19] + 170, 0x10), false,
          Programs(0, 19, Verdict::Good)},
+        // The plain walk follows the length to program 6; the two programs it passes over come back.
+        {"the length of program 3 damaged to lead exactly to program 6", Length(image, p3, t.offsets[6] - p3), false,
+         Join(Join(Programs(0, 3, Verdict::Good), Programs(4, 6, Verdict::Recovered)), Programs(6, 20, Verdict::Good))},
     };
+}
+
+// A zeroed block, as an unreadable sector reads back, over one header and the start of a body of
+// zeros: the walk hops through zeros as through empty records, but never over the start
+// of an intact program.
+std::vector<DamageCase> ZeroedSectorCases()
+{
+    const TwentyPrograms t(0x00);
+    const Bytes image = t.Image();
+    std::vector<DamageCase> cases;
+    for (const int hit : {0, 5, 12, 19})
+    {
+        const std::size_t offset = t.offsets[static_cast<std::size_t>(hit)];
+        cases.push_back({"zeros over a header and the start of its body", Fill(image, offset, 218, 0x00), false,
+                         Join(Programs(0, hit, Verdict::Good), Programs(hit + 1, 20, Verdict::Recovered))});
+    }
+    return cases;
 }
 
 TEST(SalvageWalk, TakesBackEveryIntactProgramBehindDamage)
 {
-    for (const DamageCase& c : DamageCases())
+    std::vector<DamageCase> cases = DamageCases();
+    for (DamageCase& sector : ZeroedSectorCases())
+        cases.push_back(std::move(sector));
+    for (const DamageCase& c : cases)
     {
         SCOPED_TRACE(c.what);
         const Salvaged salvaged = Salvage(c.image, c.pastEnd);
@@ -239,6 +273,59 @@ TEST(SalvageWalk, AnEmptyRecordWithAnAbsurdLengthIsPassedOver)
     EXPECT_EQ(salvaged.taken, (std::vector<Taken>{{u"A", Verdict::Good}, {u"B", Verdict::Recovered}}));
     ASSERT_EQ(salvaged.records.size(), 3u);
     EXPECT_EQ(salvaged.records[1].verdict, Verdict::Empty);
+}
+
+// One flipped bit in the length of a real empty record makes it reach 64 KiB further, far past
+// the programs behind it; they start inside it and are taken.
+TEST(SalvageWalk, AnEmptyRecordNeverHidesTheProgramsInsideItsSpan)
+{
+    FileImage image;
+    image.Add(RecordBuilder(u"FIRST").BodyOfSize(64));
+    const std::size_t empty = image.bytes().size();
+    image.Add(RecordBuilder(u"", 0).BodyOfSize(200, 0x00));
+    for (int i = 0; i < 59; ++i)
+        image.Add(RecordBuilder(ProgramName(i)).BodyOfSize(300));
+    const Bytes bytes = Flip(image.EndMark().bytes(), empty + 151, 0x01);
+
+    const Salvaged salvaged = Salvage(bytes);
+    EXPECT_EQ(salvaged.taken, Join({{u"FIRST", Verdict::Good}}, Programs(0, 59, Verdict::Recovered)));
+    ASSERT_EQ(salvaged.skipped.size(), 1u);
+    EXPECT_EQ(salvaged.skipped[0].offset, empty);
+    EXPECT_EQ(salvaged.skipped[0].length, 158u + 200u);
+}
+
+// An older copy that lies before the program of its name that the plain walk keeps is the
+// duplicate, wherever the two lie: the cleaned file never holds one name twice.
+TEST(SalvageWalk, AnOlderCopyBeforeTheKeptProgramIsTheDuplicate)
+{
+    const Bytes older = RecordBuilder(u"SAME", 2).BodyOfSize(40, 0x11).Build();
+    const Bytes hiding = RecordBuilder(u"", 0).Body(older).Build();
+    const Bytes bytes = FileImage()
+                            .Add(RecordBuilder(u"A").BodyOfSize(10))
+                            .Add(hiding)
+                            .Add(RecordBuilder(u"SAME").BodyOfSize(50))
+                            .EndMark()
+                            .bytes();
+    EXPECT_EQ(Salvage(bytes).taken, (std::vector<Taken>{{u"A", Verdict::Good},
+                                                         {u"SAME", Verdict::Duplicate},
+                                                         {u"SAME", Verdict::Good}}));
+}
+
+// The search takes a program that ends exactly where the memory ends, and nothing that would end
+// one byte further.
+TEST(SalvageWalk, AProgramEndingAtTheEndOfTheMemoryIsTaken)
+{
+    const Bytes last = RecordBuilder(u"LAST").BodyOfSize(90).Build();
+    for (const std::size_t end : {std::size_t{kMemorySize}, std::size_t{kMemorySize} + 2})
+    {
+        Bytes bytes(end, 0x33);
+        const Bytes first = RecordBuilder(u"FIRST").BodyOfSize(10).Build();
+        std::copy(first.begin(), first.end(), bytes.begin());
+        std::copy(last.begin(), last.end(), bytes.end() - static_cast<std::ptrdiff_t>(last.size()));
+        const std::vector<Taken> taken = Salvage(bytes).taken;
+        EXPECT_EQ(taken.size(), end == kMemorySize ? 2u : 1u);
+        EXPECT_EQ(taken.back().name, end == kMemorySize ? u"LAST" : u"FIRST");
+    }
 }
 
 // A program stored inside the body of another (a copy of an active program file, say) is never

@@ -259,6 +259,40 @@ TEST(Worker, AbortBeforeTheFirstRecordKeepsNothingNew)
     EXPECT_TRUE(run.Temporaries().empty());
 }
 
+// A stop asked for once the walk has read its last record, while the run searches for what it
+// left behind: the older cleaned file stays as it was.
+class StopAtSave : public WorkerRun
+{
+public:
+    explicit StopAtSave(std::u16string name) : m_name(std::move(name)) {}
+
+private:
+    void OnSaved(const std::u16string& name, const std::u16string& /*path*/) override
+    {
+        if (name == m_name)
+            job.abort = 1;
+    }
+
+    std::u16string m_name;
+};
+
+TEST(Worker, AbortWhileCountingWhatIsLeftBehindKeepsTheOlderFile)
+{
+    FileImage image;
+    for (int i = 0; i < 101; ++i)
+        image.Add(RecordBuilder(u"P" + std::u16string(1, static_cast<char16_t>(u'0' + i / 10)) +
+                                std::u16string(1, static_cast<char16_t>(u'0' + i % 10)) + (i == 99 ? u"!" : u""))
+                      .BodyOfSize(8));
+    StopAtSave run(u"P99!");
+    const fs::path source = run.Source(image.bytes());
+    const Bytes older = {1, 2, 3};
+    WriteFile(run.Cleaned(), older);
+    EXPECT_EQ(run.Run(source, true), RunOutcome::Aborted);
+    EXPECT_EQ(run.job.count.load(), 100);
+    EXPECT_EQ(ReadFile(run.Cleaned()), older);
+    EXPECT_TRUE(run.Temporaries().empty());
+}
+
 TEST(Worker, TestOnlyWritesNothing)
 {
     WorkerRun run;

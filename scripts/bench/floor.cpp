@@ -1,6 +1,7 @@
 // The floor a check of whole images cannot go below: each file read once, its CRC-32 computed
-// with zlib over all of it, and written once beside itself, flushed to the device as the
-// checker flushes its cleaned file. Built and run by scripts/bench/batch.sh.
+// with zlib over all of it, and written once beside itself under a temporary name, flushed to the
+// device and renamed, as the checker writes its cleaned file. Built and run by
+// scripts/bench/batch.sh.
 #include <zlib.h>
 
 #include <cstdio>
@@ -22,10 +23,12 @@ bool Copy(const std::string& path, std::vector<unsigned char>& buffer, unsigned 
     const bool read = ::read(in, buffer.data(), buffer.size()) == static_cast<ssize_t>(buffer.size());
     ::close(in);
     sum ^= crc32(0, buffer.data(), static_cast<uInt>(buffer.size()));
-    const int out = ::open((path + ".floor").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+    const std::string temporary = path + ".floor-tmp";
+    const int out = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     const bool written = out >= 0 && ::write(out, buffer.data(), buffer.size()) == static_cast<ssize_t>(buffer.size()) &&
                          ::fsync(out) == 0;
-    return read && written && ::close(out) == 0;
+    const bool closed = out >= 0 && ::close(out) == 0;
+    return read && written && closed && ::rename(temporary.c_str(), (path + ".floor").c_str()) == 0;
 }
 }
 

@@ -3,7 +3,8 @@
 
     make-images.py full FOLDER COUNT   COUNT full images: 100 good records, 786,432 bytes each
     make-images.py crafted FOLDER      the costliest images for a salvage search: memories full of
-                                       candidates that each need a checksum, and none verifies
+                                       candidates that each need a checksum, and none verifies,
+                                       loose or inside a chain of empty records
 
 Only the Python standard library is used.
 """
@@ -56,6 +57,15 @@ def sparse_large():
     return pattern[8 - shift:] + pattern[:8 - shift]
 
 
+def empty_chain():
+    """Empty records of 1,000 bytes back to back over the whole memory, each body a run of
+    candidates of 160 bytes that fail their checksum: nothing vouches for an empty record's
+    length, so each span is searched, once."""
+    body = bytes([0, 0, 0, 1]) * 210 + bytes(2)
+    chain = record("", 0, body) * (MEMORY // 1000)
+    return chain + b"\xff" * (MEMORY - len(chain))
+
+
 def main():
     kind, folder = sys.argv[1], Path(sys.argv[2])
     folder.mkdir(parents=True, exist_ok=True)
@@ -65,6 +75,7 @@ def main():
     elif kind == "crafted":
         (folder / "dense-small.pgs").write_bytes(dense_small())
         (folder / "sparse-large.pgs").write_bytes(sparse_large())
+        (folder / "empty-chain.pgs").write_bytes(empty_chain())
     else:
         sys.exit("usage: make-images.py full FOLDER COUNT | crafted FOLDER")
 
