@@ -1,13 +1,13 @@
 #include "CheckerApp.h"
 
-#include "Globals.h"
-
 #include <CheckerDlg.h>
+#include <DialogJob.h>
 #include <Console.h>
 #include <Win32Path.h>
 
 #include <commctrl.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -30,16 +30,18 @@ BOOL CCheckerApp::InitInstance()
 {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
+    // The job outlives the dialog; a worker still running holds a share of it.
+    const auto job = std::make_shared<CDialogJob>();
     {
-        CCheckerDlg dialog(theCheckJob);
+        CCheckerDlg dialog(*job);
         dialog.SetInitialPath(FileToOpen());
         dialog.DoModal();
     }
     // The dialog's destructor has asked the worker to stop and waited 9.5 s for it. A worker
-    // that is still running (one waiting in its own message box, say) would go on using the job
-    // while the static destructors tear it down. Ending the process here stops that thread
-    // before any static destructor runs.
-    if (theCheckJob.done == 0)
+    // that is still running (one waiting in its own message box, say) keeps the job alive, but
+    // the runtime's static destructors would go on under it. Ending the process here stops that
+    // thread before any of them runs.
+    if (job->Job().done == 0)
         ExitProcess(0);
     return FALSE;
 }

@@ -2,9 +2,5 @@
 
 #include "CheckerApp.h"
 
-#include <CheckJob.h>
-
-// The application object, then the one job that the dialog and the worker share; both are
-// defined in Main.cpp, in that order, so they are built in that order and torn down in reverse.
+// The application object, defined in Main.cpp.
 extern CCheckerApp theApp;
-extern CheckJob theCheckJob;

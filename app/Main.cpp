@@ -1,7 +1,6 @@
 #include "Globals.h"
 
 CCheckerApp theApp;
-CheckJob theCheckJob;
 
 // The raw command line goes unused: the application takes its arguments from the platform layer,
 // split as the system splits them.

@@ -12,6 +12,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -26,6 +27,14 @@ public:
     virtual void OnSaved(const std::u16string& name, const std::u16string& path) = 0;
     // No file could be written for it; the program stays good and in the cleaned file.
     virtual void OnNotSaved(const std::u16string& name) = 0;
+};
+
+// How a front end hears that a run has ended, from the worker's thread, once `done` is set.
+class IRunEndNotice
+{
+public:
+    virtual ~IRunEndNotice() = default;
+    virtual void OnRunEnded() = 0;
 };
 
 struct CheckOptions
@@ -60,9 +69,10 @@ struct CheckResults
 };
 
 // The one block through which a front end and the checker worker talk. The front end prepares it
-// and starts the worker on it; the worker reports through it and sets `done` last. The texts and
-// the records are locked; flags, the count and the outcome are atomics. Options, the report and
-// the results are handed over by the start of the thread and by `done`.
+// and starts the worker on it; the worker reports through it, sets `done` and then tells the end
+// notice, if one was handed in; nothing of the job is touched after `done`. The texts and
+// the records are locked; flags, the count and the outcome are atomics. Options, the report, the
+// end notice and the results are handed over by the start of the thread and by `done`.
 struct CheckJob
 {
     CSharedText path;     // the stored-program file to check, as given
@@ -71,19 +81,20 @@ struct CheckJob
     std::atomic<std::uint16_t> count{0}; // records examined so far
     std::atomic<std::int32_t> abort{0};  // nonzero asks the worker to stop before its next record
     std::atomic<std::int32_t> done{1};   // nonzero while no run is going on
-    std::atomic<void*> owner{nullptr};   // the window that started the run; the worker does not use it
     std::atomic<std::int32_t> saveActive{0}; // nonzero: write each good record as an active program file
     CRecordLog records;   // every examined record, in file order
     CheckOptions options;
     IActiveProgramReport* report = nullptr;
+    IRunEndNotice* endNotice = nullptr;
     CheckResults results;
 
     // As a front end opens: no run is going on and nothing is shown.
     void Reset();
     // Right before a worker is started on the job. Only while `done` is set.
-    void PrepareRun(const std::u16string& sourcePath, void* startedBy, bool writeActivePrograms,
-                    IActiveProgramReport* activeProgramReport, CheckOptions runOptions = {});
-    // The worker's last act: results and outcome first, then `done`.
+    void PrepareRun(const std::u16string& sourcePath, bool writeActivePrograms,
+                    IActiveProgramReport* activeProgramReport, CheckOptions runOptions = {},
+                    IRunEndNotice* runEndNotice = nullptr);
+    // The worker's last act: results and outcome first, then `done`, then the end notice.
     void Finish(RunOutcome how, CheckResults runResults);
     // True once `done` is set; waits at most `timeout`.
     bool WaitUntilDone(std::chrono::milliseconds timeout);
@@ -100,3 +111,7 @@ unsigned CheckerThreadProc(void* job);
 // Starts CheckerThreadProc on a prepared job. When no thread can be started the run ends at once,
 // as any run ends: outcome NotStarted, `done` set.
 bool StartChecker(CheckJob& job, platform::CThread& thread);
+// The same for a job that must outlive whoever started the run: the worker holds a share of `job`
+// until its very end, so the job and whatever the share keeps alive with it (the report and the
+// end notice, say) are never freed under a worker that is still running.
+bool StartChecker(std::shared_ptr<CheckJob> job, platform::CThread& thread);

@@ -18,8 +18,3 @@ private:
     mutable std::mutex m_lock;
     std::vector<ExaminedRecord> m_records;
 };
-
-// The dialog's two lists: each name followed by "\r\n", ready for a multi-line edit control.
-// The good list holds the kept programs, the bad list the bad ones and those of unknown state.
-std::u16string GoodList(const std::vector<ExaminedRecord>& records);
-std::u16string BadList(const std::vector<ExaminedRecord>& records);

@@ -20,7 +20,7 @@ CFileCheck::CFileCheck(CheckJob& job, bool saveActive, CheckOptions options)
 FileReport CFileCheck::Run(const std::u16string& path)
 {
     m_failedSaves = 0;
-    m_job.PrepareRun(path, nullptr, m_saveActive, this, m_options);
+    m_job.PrepareRun(path, m_saveActive, this, m_options);
     if (output::ShowsProgress())
         RunWithLiveCount();
     else

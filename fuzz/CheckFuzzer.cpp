@@ -12,6 +12,7 @@
 #include <TextConversion.h>
 #include <WholeFile.h>
 #include <support/CurrentDirectory.h>
+#include <support/NameLists.h>
 #include <support/TempDir.h>
 
 #include <algorithm>
@@ -89,8 +90,8 @@ void RequirePlainJob(const CheckJob& job, unsigned exitCode, const reference::Ou
     Require(records.size() == expected.count, "one record reported per examined record");
     Require(exitCode == expected.exitCode, "exit code");
     Require(ErrorText(job.outcome.load()) == expected.error, "error text");
-    Require(GoodList(records) == expected.goodList, "good list");
-    Require(BadList(records) == expected.badList, "bad list");
+    Require(KeptNames(records) == expected.goodList, "good list");
+    Require(BadNames(records) == expected.badList, "bad list");
     Require(job.storedAs.Get() == u"input__.pgs", "stored as");
 }
 
@@ -171,7 +172,7 @@ void RequireReportPage(const CheckJob& job, const Bytes& input)
 unsigned RunCheck(Scratch& scratch, CheckJob& job, bool saveActive, CheckOptions options)
 {
     job.Reset();
-    job.PrepareRun(U16(scratch.Source()), nullptr, saveActive, &scratch, options);
+    job.PrepareRun(U16(scratch.Source()), saveActive, &scratch, options);
     const CurrentDirectory inActive(scratch.Active());
     return CheckerThreadProc(&job);
 }

@@ -17,6 +17,10 @@
 
 #define IDM_ABOUTBOX 0x0010
 
+// The command links of the question after a run that left intact programs behind.
+#define IDC_TAKE_BEHIND_DAMAGE 1201
+#define IDC_TAKE_ALL 1202
+
 #ifndef IDC_STATIC
 #define IDC_STATIC (-1)
 #endif

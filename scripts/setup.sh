@@ -4,9 +4,10 @@
 set -eu
 
 # The 32-bit builds: MinGW-w64 i686 for Windows; g++ -m32 with Debian's i386 zlib, run under
-# qemu-i386, for Linux. The packages: zip and unzip.
+# qemu-i386, for Linux. The packages: zip and unzip. fonts-wine: Wine draws the symbols of the
+# caption buttons with its own fonts, in the GUI tests and the screenshots.
 packages="cmake ninja-build g++ libgtest-dev googletest
-g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64 wine64 xvfb xauth x11-apps imagemagick
+g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64 wine64 fonts-wine xvfb xauth x11-apps imagemagick
 clang libclang-rt-14-dev python3
 g++-multilib zlib1g-dev:i386 qemu-user
 zlib1g-dev libz-mingw-w64-dev nlohmann-json3-dev hyperfine zip unzip"

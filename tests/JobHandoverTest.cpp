@@ -1,5 +1,6 @@
 // The worker on a thread of its own while this thread reads the job every few milliseconds, as the
 // dialog does: what a reader can see along the way must never contradict the final results.
+#include "support/NameLists.h"
 #include "support/RecordBuilder.h"
 #include "support/WorkerRun.h"
 
@@ -14,6 +15,7 @@
 #include <algorithm>
 #include <chrono>
 #include <future>
+#include <memory>
 #include <string>
 
 namespace fs = std::filesystem;
@@ -41,8 +43,8 @@ Snapshot Read(const CheckJob& job)
     s.outcome = job.outcome.load();
     s.storedAs = job.storedAs.Get();
     const std::vector<ExaminedRecord> records = job.records.Snapshot();
-    s.good = GoodList(records);
-    s.bad = BadList(records);
+    s.good = KeptNames(records);
+    s.bad = BadNames(records);
     s.count = job.count.load();
     return s;
 }
@@ -239,7 +241,7 @@ TEST(JobHandover, PollingReaderSeesTheRunGrowTowardsItsResults)
         SCOPED_TRACE(c.what);
         WorkerRun run;
         const fs::path source = run.Source(c.fixture.Image());
-        run.job.PrepareRun(U16(source), nullptr, false, nullptr);
+        run.job.PrepareRun(U16(source), false, nullptr);
         platform::CThread worker;
         ASSERT_TRUE(StartChecker(run.job, worker));
 
@@ -288,7 +290,7 @@ TEST(JobHandover, AbortWhileTheWorkerWaitsInABox)
     WorkerRun run;
     const fs::path source = run.Source(whole.Image());
     WriteFile(run.Cleaned(), Bytes(20, 0x42));
-    run.job.PrepareRun(U16(source), nullptr, true, &box);
+    run.job.PrepareRun(U16(source), true, &box);
     platform::CThread worker;
     ASSERT_TRUE(StartChecker(run.job, worker));
 
@@ -340,7 +342,7 @@ TEST(JobHandover, EveryFailureEndsWithDoneLast)
             CFaultInjection::FailNth(platform::Seam::Allocation, 1);
         else
             CFaultInjection::FailNthFileOperation(k);
-        run.job.PrepareRun(U16(source), nullptr, true, nullptr);
+        run.job.PrepareRun(U16(source), true, nullptr);
         platform::CThread worker;
         ASSERT_TRUE(StartChecker(run.job, worker));
 
@@ -354,4 +356,76 @@ TEST(JobHandover, EveryFailureEndsWithDoneLast)
         EXPECT_TRUE(run.Temporaries().empty());
     }
 }
+}
+
+namespace
+{
+// Blocks the worker in its "Failed to save" answer until the gate, which the test owns, opens.
+class CGatedReport : public IActiveProgramReport
+{
+public:
+    CGatedReport(std::promise<void>& shown, std::shared_future<void> gate) : m_shown(shown), m_gate(std::move(gate)) {}
+
+    void OnSaved(const std::u16string&, const std::u16string&) override {}
+    void OnNotSaved(const std::u16string&) override
+    {
+        m_shown.set_value();
+        m_gate.wait();
+    }
+
+private:
+    std::promise<void>& m_shown;
+    std::shared_future<void> m_gate;
+};
+
+// What the desktop program keeps for its worker in one shared block: the job, the report and the
+// end notice. Going, it tells whether the end notice came before.
+struct SharedRun : IRunEndNotice
+{
+    SharedRun(std::promise<bool>& gone, CGatedReport reportAs) : m_gone(gone), report(std::move(reportAs)) {}
+    ~SharedRun() override { m_gone.set_value(m_ended); }
+
+    void OnRunEnded() override { m_ended = true; }
+
+    std::promise<bool>& m_gone;
+    bool m_ended = false;
+    CheckJob job;
+    CGatedReport report;
+};
+}
+
+// The front end asks the worker to stop, gives up waiting while the worker is held in its box, and
+// lets go of the job. The worker still finds the job, the report and the notice; the block goes
+// with the worker's last act, the end notice. The sanitizer builds see any touch of freed memory.
+TEST(JobHandover, ASharedJobOutlivesTheFrontEndThatLetItGo)
+{
+    Fixture fixture;
+    fixture.Good(u"BOX A", 3).Good(u"no/such/folder/BOX B", 10).Good(u"TRAY", 40);
+    WorkerRun scratch;
+    const fs::path source = scratch.Source(fixture.Image());
+    WriteFile(scratch.Cleaned(), Bytes(20, 0x42));
+
+    std::promise<void> shown;
+    std::promise<void> gate;
+    std::promise<bool> gone;
+    std::future<bool> goneSeen = gone.get_future();
+    auto shared = std::make_shared<SharedRun>(gone, CGatedReport(shown, gate.get_future().share()));
+    shared->job.Reset();
+    shared->job.PrepareRun(U16(source), true, &shared->report, {}, shared.get());
+    platform::CThread worker;
+    ASSERT_TRUE(StartChecker(std::shared_ptr<CheckJob>(shared, &shared->job), worker));
+
+    ASSERT_EQ(shown.get_future().wait_for(std::chrono::minutes(1)), std::future_status::ready);
+    shared->job.abort = 1;
+    EXPECT_FALSE(shared->job.WaitUntilDone(std::chrono::milliseconds(50)));
+    shared.reset();
+    EXPECT_EQ(goneSeen.wait_for(std::chrono::milliseconds(200)), std::future_status::timeout)
+        << "the job went while its worker was still running";
+
+    gate.set_value();
+    ASSERT_EQ(goneSeen.wait_for(std::chrono::minutes(1)), std::future_status::ready);
+    EXPECT_TRUE(goneSeen.get()) << "the block went before the end notice";
+    worker.Join();
+    EXPECT_EQ(ReadFile(scratch.Cleaned()), Bytes(20, 0x42));
+    EXPECT_TRUE(scratch.Temporaries().empty());
 }

@@ -312,7 +312,7 @@ TEST(Worker, AbortBeforeTheFirstRecordKeepsNothingNew)
 {
     WorkerRun run;
     const fs::path source = run.Source(Concat({kBoxA, kBoxB}));
-    run.job.PrepareRun(U16(source), nullptr, false, nullptr);
+    run.job.PrepareRun(U16(source), false, nullptr);
     run.job.abort = 1;
     EXPECT_EQ(CheckerThreadProc(&run.job), 5u);
     EXPECT_EQ(run.job.outcome.load(), RunOutcome::Aborted);
@@ -393,7 +393,7 @@ TEST(Worker, AThreadThatCannotStartEndsTheRunInOrder)
 {
     WorkerRun run;
     const fs::path source = run.Source(kBoxA);
-    run.job.PrepareRun(U16(source), nullptr, false, nullptr);
+    run.job.PrepareRun(U16(source), false, nullptr);
     platform::CFaultInjection::FailNth(platform::Seam::ThreadStart, 1);
     platform::CThread worker;
     EXPECT_FALSE(StartChecker(run.job, worker));

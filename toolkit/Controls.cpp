@@ -18,8 +18,12 @@ std::u16string CControl::Text() const
     return platform::FromWide(buffer.data(), static_cast<std::size_t>(copied));
 }
 
+// A new text redraws the control at once, which takes long enough to be seen (tens of
+// milliseconds for a list under Wine): a text that is already shown is not set again.
 void CControl::SetText(const std::u16string& text)
 {
+    if (Text() == text)
+        return;
     ::SetWindowTextW(m_hWnd, platform::Wide(text));
 }
 

@@ -14,6 +14,7 @@ public:
     HWND Handle() const { return m_hWnd; }
 
     std::u16string Text() const;
+    // Leaves the control alone when it shows `text` already.
     void SetText(const std::u16string& text);
     void Enable(bool enable);
 

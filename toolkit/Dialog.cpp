@@ -157,7 +157,14 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, L
     }
     catch (...)
     {
-        ReportUnexpectedError(window, std::current_exception());
+        // The box runs its own message loop: a handler that throws again meanwhile (on every
+        // tick, say) must not stack a second box on it.
+        if (!dialog->m_reportingError)
+        {
+            dialog->m_reportingError = true;
+            ReportUnexpectedError(window, std::current_exception());
+            dialog->m_reportingError = false;
+        }
         return FALSE;
     }
 }

@@ -10,7 +10,8 @@ namespace toolkit
 // WM_INITDIALOG to WM_NCDESTROY; the static procedure finds the object through GWLP_USERDATA
 // and hands each message to the matching virtual handler. A handler that returns false leaves
 // the message to the system's default dialog handling. A handler that throws never takes the
-// exception into Windows: the operator is told in a box and the message gets the default handling.
+// exception into Windows: the operator is told in a box (one at a time) and the message gets the
+// default handling.
 class CDialog
 {
 public:
@@ -53,6 +54,7 @@ private:
     int m_templateId;
     HWND m_parent;
     HWND m_hWnd = nullptr;
+    bool m_reportingError = false; // while the box of a thrown exception is showing
 };
 
 // The system's modal box with an OK button, owned by no window, from any thread; returns when it

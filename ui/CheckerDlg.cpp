@@ -2,16 +2,17 @@
 
 #include "AboutDlg.h"
 #include "OutcomeText.h"
+#include "ResultLists.h"
 
+#include <Paths.h>
 #include <SourcePath.h>
-#include <System.h>
 #include <TextConversion.h>
-#include <Thread.h>
 #include <Win32FileDialog.h>
 #include <Win32PaintDC.h>
 #include <Win32Text.h>
 #include <resource.h>
 
+#include <chrono>
 #include <string>
 #include <utility>
 
@@ -19,9 +20,8 @@ namespace
 {
 constexpr UINT_PTR kPollTimer = 999;
 constexpr UINT kPollMilliseconds = 500;
-// The destructor gives a running worker 19 x 500 ms = 9.5 s to see `abort` and set `done`.
-constexpr int kAbortWaits = 19;
-constexpr std::uint32_t kAbortWaitMilliseconds = 500;
+// How long closing the dialog waits for a running worker to see `abort` and end.
+constexpr std::chrono::milliseconds kAbortWait{9500};
 
 // One entry in the system's own form: description and pattern, each ended by a zero unit,
 // and one more zero unit (added by the string's terminator) to end the list.
@@ -38,8 +38,8 @@ std::u16string ResourceString(UINT id)
 }
 }
 
-CCheckerDlg::CCheckerDlg(CheckJob& job, HWND parent)
-    : CDialog(IDD_CHECKER_DIALOG, parent), m_job(job),
+CCheckerDlg::CCheckerDlg(CDialogJob& job, HWND parent)
+    : CDialog(IDD_CHECKER_DIALOG, parent), m_dialogJob(job), m_job(job.Job()),
       m_hIcon(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME)))
 {
 }
@@ -49,21 +49,13 @@ void CCheckerDlg::SetInitialPath(std::u16string path)
     m_initialPath = std::move(path);
 }
 
+// A worker that does not end in time (one waiting in its own box, say) is let go: it holds its
+// own share of the job.
 CCheckerDlg::~CCheckerDlg()
 {
     m_job.abort = 1;
     if (m_job.done == 0)
-        WaitForWorker();
-}
-
-void CCheckerDlg::WaitForWorker()
-{
-    for (int wait = 0; wait < kAbortWaits; ++wait)
-    {
-        platform::SleepMilliseconds(kAbortWaitMilliseconds);
-        if (m_job.done != 0)
-            return;
-    }
+        m_job.WaitUntilDone(kAbortWait);
 }
 
 void CCheckerDlg::DoDataExchange()
@@ -86,6 +78,7 @@ bool CCheckerDlg::OnInitDialog()
     SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
     m_nTimer = 0;
     m_job.Reset();
+    m_dialogJob.PostRunEndsTo(Handle());
     m_editPath.SetText(m_initialPath);
     // Registered here rather than in the template, whose styles stay as they have always been.
     toolkit::AcceptDroppedFiles(Handle());
@@ -111,7 +104,16 @@ bool CCheckerDlg::OnCommand(WORD id, WORD notification)
     else if (notification == BN_CLICKED && id == IDC_RUN_CHECKER)
         OnRunChecker();
     else
+    {
+        // The dialog is closing: an open question ends, and its answer starts nothing.
+        if (id == IDOK || id == IDCANCEL)
+        {
+            m_closing = true;
+            if (m_question != nullptr)
+                m_question->Close();
+        }
         return CDialog::OnCommand(id, notification);
+    }
     return true;
 }
 
@@ -164,44 +166,45 @@ void CCheckerDlg::OnDropFiles(const toolkit::CDroppedFiles& files)
 
 bool CCheckerDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result)
 {
-    if (message != WM_DROPFILES)
+    if (message == WM_RUN_ENDED)
+        OnRunEnded();
+    else if (message == WM_DROPFILES)
+        OnDropFiles(toolkit::CDroppedFiles(wParam));
+    else
         return CDialog::OnMessage(message, wParam, lParam, result);
-    const toolkit::CDroppedFiles files(wParam);
-    OnDropFiles(files);
     return true;
 }
 
-// The job serves one run at a time. The button is disabled during a run, but a click can still
-// arrive as a message; while a worker holds the job it is ignored.
+// The job serves one run at a time. The button is disabled during a run and the question blocks
+// the dialog, but a click can still arrive as a message; it is ignored until the run's end has
+// been shown and the question answered.
 void CCheckerDlg::OnRunChecker()
 {
-    if (m_job.done == 0)
+    if (m_running || m_question != nullptr)
         return;
     if (!IsStoredProgramPath(m_editPath.Text()))
     {
         MessageBoxOk(u"Improper file name or file path.");
         return;
     }
-    m_job.PrepareRun(m_editPath.Text(), this, m_checkSaveActive.GetCheck() == BST_CHECKED, &m_activeProgramBoxes);
-    DisableRunChecker();
-    m_nTimer = SetTimer(kPollTimer, kPollMilliseconds);
-    // The dialog keeps no hold on the worker: it hears of it through the job alone.
-    platform::CThread worker;
-    if (!StartChecker(m_job, worker))
-        EndRun(OutcomeText(m_job.outcome.load()));
+    StartRun({m_editPath.Text(), m_checkSaveActive.GetCheck() == BST_CHECKED, {}});
 }
 
-// Stops the poll and makes "Run Checker" usable again; a failed run's text is shown once.
-void CCheckerDlg::EndRun(const std::u16string& error)
+// Nothing of an earlier run stays on screen to be taken for this one's result.
+void CCheckerDlg::StartRun(RunRequest request)
 {
-    KillTimer(kPollTimer);
-    m_nTimer = 0;
-    m_buttonRunChecker.Enable(true);
-    if (!error.empty())
-        MessageBoxOk(error, u"Error");
+    m_staticCount.SetText({});
+    m_staticStoredAs.SetText({});
+    m_editGoodList.SetText({});
+    m_editBadList.SetText({});
+    m_run = std::move(request);
+    DisableRunChecker();
+    m_running = true;
+    m_nTimer = SetTimer(kPollTimer, kPollMilliseconds);
+    m_dialogJob.Start(m_run.path, m_run.saveActive, m_run.options);
 }
 
-// The button stays disabled until the poll sees the run end, so a second press can never start
+// The button stays disabled until the run's end is shown, so a second press can never start
 // another worker on the job while one is using it. A disabled button cannot keep the focus.
 void CCheckerDlg::DisableRunChecker()
 {
@@ -210,43 +213,102 @@ void CCheckerDlg::DisableRunChecker()
     m_buttonRunChecker.Enable(false);
 }
 
-// `done` is read before the outcome: the worker stores its outcome before it sets `done`, so a
-// tick that sees the end also sees how it ended. The poll is stopped before an error box opens:
-// the box's own message loop keeps delivering ticks, and none of them may open a second box.
+// The live count and lists; the run's end comes as a message of its own.
 bool CCheckerDlg::OnTimer(UINT_PTR /*timerId*/)
 {
-    const bool finished = m_job.done != 0;
-    const std::u16string error = finished ? OutcomeText(m_job.outcome.load()) : std::u16string();
-    const std::u16string& reason = m_job.results.systemReason;
-    if (!error.empty())
-        EndRun(reason.empty() ? error : error + u"\n" + reason);
-    else
-        ShowProgress(finished);
-    const std::vector<ExaminedRecord> records = m_job.records.Snapshot();
-    m_editGoodList.SetText(GoodList(records));
-    m_editBadList.SetText(BadList(records));
+    if (m_running)
+    {
+        ShowCountLine(false);
+        ShowLists();
+    }
     return CDialog::OnTimer(kPollTimer);
 }
 
-void CCheckerDlg::ShowProgress(bool finished)
+// The worker has set `done`, so the outcome and results are in place. The poll stops before an
+// error box opens: the box's own message loop would go on delivering ticks. A run that failed
+// after writing its cleaned file says, once its box is closed, how far it got and where the file is.
+// An aborted run (the dialog is closing) shows nothing more.
+void CCheckerDlg::OnRunEnded()
 {
-    std::u16string countLine = platform::Decimal(m_job.count.load()) + u" Files Checked...";
-    if (finished)
+    if (!m_running)
+        return;
+    m_running = false;
+    StopPoll();
+    m_buttonRunChecker.Enable(true);
+    const RunOutcome outcome = m_job.outcome.load();
+    const std::u16string error = OutcomeText(outcome);
+    if (outcome == RunOutcome::Completed)
+        ShowResult(true);
+    else if (!error.empty())
     {
-        if (m_nTimer != 0)
-            KillTimer(kPollTimer);
-        m_nTimer = 0;
-        m_buttonRunChecker.Enable(true);
-        countLine += u"Done!";
-        m_staticStoredAs.SetText(u"File stored as: " + m_job.storedAs.Get());
+        ShowLists();
+        // Where the system said why, its words follow on a line of their own.
+        const std::u16string& reason = m_job.results.systemReason;
+        MessageBoxOk(reason.empty() ? error : error + u"\n" + reason, u"Error");
+        if (!m_job.results.cleanedPath.empty())
+            ShowResult(false);
     }
-    m_staticCount.SetText(countLine);
+    if (!m_closing && !m_run.options.salvage && !m_job.results.leftBehind.empty())
+        AskAboutLeftBehind();
 }
 
-void CCheckerDlg::OnDestroy()
+// Asked once, after a run that is not itself a salvage run; an answer that takes the programs
+// back starts that run on the same file with the same setting.
+void CCheckerDlg::AskAboutLeftBehind()
 {
-    CDialog::OnDestroy();
+    CLeftBehindQuestion question(MakeLeftBehindTexts(platform::LastComponent(m_run.path), m_job.storedAs.Get(),
+                                                     m_job.results.leftBehind));
+    const LeftBehindAnswer answer = AskOpen(question);
+    if (m_closing || answer == LeftBehindAnswer::Keep)
+        return;
+    RunRequest salvage = m_run;
+    salvage.options.salvage = true;
+    salvage.options.pastEnd = answer == LeftBehindAnswer::TakeAll;
+    StartRun(std::move(salvage));
+}
+
+// While the question is open, closing the dialog can reach it; however Ask returns, it cannot.
+LeftBehindAnswer CCheckerDlg::AskOpen(CLeftBehindQuestion& question)
+{
+    struct OpenQuestion
+    {
+        CLeftBehindQuestion*& slot;
+        ~OpenQuestion() { slot = nullptr; }
+    } open{m_question = &question};
+    return question.Ask(Handle());
+}
+
+// The count line first: it is what says the run is over.
+void CCheckerDlg::ShowResult(bool done)
+{
+    ShowCountLine(done);
+    m_staticStoredAs.SetText(u"File stored as: " + m_job.storedAs.Get());
+    ShowLists();
+}
+
+void CCheckerDlg::StopPoll()
+{
     if (m_nTimer != 0)
         KillTimer(kPollTimer);
     m_nTimer = 0;
+}
+
+void CCheckerDlg::ShowLists()
+{
+    const std::vector<ExaminedRecord> records = m_job.records.Snapshot();
+    m_editGoodList.SetText(GoodList(records));
+    m_editBadList.SetText(BadList(records));
+}
+
+void CCheckerDlg::ShowCountLine(bool done)
+{
+    m_staticCount.SetText(platform::Decimal(m_job.count.load()) + u" Files Checked..." + (done ? u"Done!" : u""));
+}
+
+// No run's end may reach this window after it has gone, nor one whose handle it later takes.
+void CCheckerDlg::OnDestroy()
+{
+    CDialog::OnDestroy();
+    m_dialogJob.PostRunEndsTo(nullptr);
+    StopPoll();
 }

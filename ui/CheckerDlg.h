@@ -1,6 +1,7 @@
 #pragma once
 
-#include "ActiveProgramBoxes.h"
+#include "DialogJob.h"
+#include "LeftBehindQuestion.h"
 
 #include <CheckJob.h>
 #include <Controls.h>
@@ -10,11 +11,14 @@
 #include <string>
 
 // The main window: the operator chooses a stored-program file, starts a check on the job's
-// worker and follows it through a 500 ms poll of the job.
+// worker, follows its count through a 500 ms poll of the job and sees its result as soon as the
+// worker posts its end. A run that left intact programs behind ends with the question whether
+// to take them back.
 class CCheckerDlg : public toolkit::CDialog
 {
 public:
-    explicit CCheckerDlg(CheckJob& job, HWND parent = nullptr);
+    // The job is borrowed: it lives as long as the program's entry and any worker keep it.
+    explicit CCheckerDlg(CDialogJob& job, HWND parent = nullptr);
     ~CCheckerDlg() override;
 
     // The path box shows `path` when the dialog opens; nothing is checked until the operator
@@ -33,18 +37,35 @@ protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
 
 private:
+    // What a run was started with, so that a salvage run can follow on the same file.
+    struct RunRequest
+    {
+        std::u16string path;
+        bool saveActive = false;
+        CheckOptions options;
+    };
+
     void OnSelectFile();
     void OnDropFiles(const toolkit::CDroppedFiles& files);
     void OnRunChecker();
+    void StartRun(RunRequest request);
+    void OnRunEnded();
+    void AskAboutLeftBehind();
+    LeftBehindAnswer AskOpen(CLeftBehindQuestion& question);
     void AddAboutEntry();
     void DisableRunChecker();
-    void ShowProgress(bool finished);
-    void EndRun(const std::u16string& error);
-    void WaitForWorker();
+    void StopPoll();
+    void ShowResult(bool done);
+    void ShowLists();
+    void ShowCountLine(bool done);
 
+    CDialogJob& m_dialogJob;
     CheckJob& m_job;
     std::u16string m_initialPath;
-    CActiveProgramBoxes m_activeProgramBoxes;
+    RunRequest m_run;
+    bool m_running = false;
+    bool m_closing = false;
+    CLeftBehindQuestion* m_question = nullptr; // while the question is open
     UINT_PTR m_nTimer = 0;
     toolkit::CStatic m_staticStoredAs;
     toolkit::CEdit m_editGoodList;

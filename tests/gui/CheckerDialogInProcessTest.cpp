@@ -5,6 +5,7 @@
 #include "WindowDriver.h"
 
 #include <CheckerDlg.h>
+#include <DialogJob.h>
 #include <FaultInjection.h>
 #include <resource.h>
 #include <support/RecordBuilder.h>
@@ -44,12 +45,13 @@ HICON ApplicationIcon()
 class CheckerDialogInProcessTest : public ::testing::Test
 {
 protected:
-    CheckJob m_job;
+    std::shared_ptr<CDialogJob> m_dialogJob = std::make_shared<CDialogJob>();
+    CheckJob& m_job = m_dialogJob->Job();
 };
 
 TEST_F(CheckerDialogInProcessTest, SystemMenuEndsWithASeparatorAndTheAboutEntry)
 {
-    CCheckerDlg dialog(m_job);
+    CCheckerDlg dialog(*m_dialogJob);
     RunAndInspect(dialog, [](HWND window) {
         const HMENU menu = GetSystemMenu(window, FALSE);
         ASSERT_NE(menu, nullptr);
@@ -63,7 +65,7 @@ TEST_F(CheckerDialogInProcessTest, SystemMenuEndsWithASeparatorAndTheAboutEntry)
 
 TEST_F(CheckerDialogInProcessTest, WindowIconsAndDragIconAreTheApplicationIcon)
 {
-    CCheckerDlg dialog(m_job);
+    CCheckerDlg dialog(*m_dialogJob);
     RunAndInspect(dialog, [](HWND window) {
         const auto icon = reinterpret_cast<LRESULT>(ApplicationIcon());
         ASSERT_NE(icon, 0);
@@ -75,7 +77,7 @@ TEST_F(CheckerDialogInProcessTest, WindowIconsAndDragIconAreTheApplicationIcon)
 
 TEST_F(CheckerDialogInProcessTest, OpensEmptyWithTheFocusOnSelectFile)
 {
-    CCheckerDlg dialog(m_job);
+    CCheckerDlg dialog(*m_dialogJob);
     RunAndInspect(dialog, [](HWND window) {
         EXPECT_EQ(GetFocus(), GetDlgItem(window, IDC_SELECT_FILE));
         EXPECT_EQ(GetWindowTextLengthW(GetDlgItem(window, IDC_FILE_PATH)), 0);
@@ -101,7 +103,7 @@ TEST_F(CheckerDialogInProcessTest, OpeningResetsTheJobButKeepsPathAndOption)
     m_job.results.cleanedPath = u"left over";
     m_job.path.Set(u"keep.pgs");
     m_job.saveActive = 1;
-    CCheckerDlg dialog(m_job);
+    CCheckerDlg dialog(*m_dialogJob);
     RunAndInspect(dialog, [this](HWND window) {
         EXPECT_EQ(m_job.done, 1);
         EXPECT_EQ(m_job.abort, 0);
@@ -117,7 +119,8 @@ TEST_F(CheckerDialogInProcessTest, OpeningResetsTheJobButKeepsPathAndOption)
     });
 }
 
-// A stand-in worker that sets `done` a while after it has seen `abort`.
+// A stand-in worker that ends its run a while after it has seen `abort`: the close returns as soon
+// as it has.
 struct DestructorCase
 {
     const char* name;
@@ -135,7 +138,7 @@ TEST_P(DestructorTest, SetsAbortAndWaitsOnlyForARunningWorker)
 {
     const DestructorCase& testCase = GetParam();
     std::thread worker;
-    auto dialog = std::make_unique<CCheckerDlg>(m_job);
+    auto dialog = std::make_unique<CCheckerDlg>(*m_dialogJob);
     RunAndInspect(*dialog, [&](HWND) {
         if (!testCase.running)
             return;
@@ -144,7 +147,7 @@ TEST_P(DestructorTest, SetsAbortAndWaitsOnlyForARunningWorker)
             while (m_job.abort == 0)
                 std::this_thread::sleep_for(1ms);
             std::this_thread::sleep_for(testCase.doneAfterAbort);
-            m_job.done = 1;
+            m_job.Finish(RunOutcome::Aborted, {});
         });
     });
     const auto start = std::chrono::steady_clock::now();
@@ -159,7 +162,7 @@ TEST_P(DestructorTest, SetsAbortAndWaitsOnlyForARunningWorker)
 
 INSTANTIATE_TEST_SUITE_P(Worker, DestructorTest,
                          ::testing::Values(DestructorCase{"NeverStarted", false, 0ms, 0ms, 100ms},
-                                           DestructorCase{"DoneAfter700ms", true, 700ms, 900ms, 1200ms}),
+                                           DestructorCase{"DoneAfter700ms", true, 700ms, 690ms, 1000ms}),
                          [](const auto& testCase) { return std::string(testCase.param.name); });
 
 // A drop handle as the shell makes it: a DROPFILES header, then the paths, each ended by a zero
@@ -198,7 +201,7 @@ class DropTest : public CheckerDialogInProcessTest, public ::testing::WithParamI
 
 TEST_P(DropTest, FirstFileGoesIntoThePathBoxNothingStartsAndTheHandleIsGivenBack)
 {
-    CCheckerDlg dialog(m_job);
+    CCheckerDlg dialog(*m_dialogJob);
     RunAndInspect(dialog, [this](HWND window) {
         EXPECT_EQ(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_ACCEPTFILES, WS_EX_ACCEPTFILES)
             << "the window takes no drops";
@@ -230,7 +233,7 @@ TEST_F(CheckerDialogInProcessTest, AThreadThatCannotStartEndsTheRunWithOneBoxAnd
     const fs::path source = dir / "line3.pgs";
     WriteFile(source, FileImage().Add(RecordBuilder(u"BOX A").BodyOfSize(40)).EndMark().bytes());
     platform::CFaultInjection::FailNth(platform::Seam::ThreadStart, 1);
-    CCheckerDlg dialog(m_job);
+    CCheckerDlg dialog(*m_dialogJob);
     dialog.SetInitialPath(U16(source));
     RunWithOperator(dialog, [&](HWND window) {
         gui::PostClick(window, IDC_RUN_CHECKER);

@@ -4,6 +4,7 @@
 #include "ProgramPath.h"
 #include "RemoteDrop.h"
 #include "WindowDriver.h"
+#include "ZeroedSector.h"
 
 #include <support/RecordBuilder.h>
 #include <support/TempDir.h>
@@ -12,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <iostream>
 #include <memory>
@@ -163,6 +165,8 @@ TEST_P(GoodRunTest, ShowsCountResultAndListsAndWritesTheFiles)
             EXPECT_FALSE(fs::exists(m_dir / file));
     }
     EXPECT_FALSE(fs::exists(m_dir / "LID.pga"));
+    std::this_thread::sleep_for(500ms);
+    EXPECT_TRUE(gui::TopWindows(m_process->Id(), kProgramName).empty()) << "a question after an undamaged file";
 }
 
 INSTANTIATE_TEST_SUITE_P(SaveActive, GoodRunTest,
@@ -189,6 +193,57 @@ TEST_F(CheckerDialogTest, MissingFileShowsOneErrorBoxAndANewRunStillWorks)
     Run((m_dir / "second.PGS").wstring());
     EXPECT_TRUE(WaitForCountLine(L"4 Files Checked...Done!"));
     EXPECT_EQ(gui::ItemText(m_dialog, IDC_STORED_AS), L"File stored as: second__.PGS");
+    EXPECT_EQ(gui::ItemText(m_dialog, IDC_BAD_LIST), L"LID\r\n");
+}
+
+// The result shows as soon as the worker ends, not at the poll's first tick 500 ms after the
+// click. Under Wine the whole run takes about 30 ms on a quiet machine, but over 100 ms on one
+// busy compiling; the bound keeps clear of both.
+TEST_F(CheckerDialogTest, DoneShowsAtOnce)
+{
+    WriteFile(m_dir / "three.pgs", FileImage()
+                                       .Add(RecordBuilder(u"BOX A").BodyOfSize(40))
+                                       .Add(RecordBuilder(u"BOX B").BodyOfSize(17))
+                                       .Add(RecordBuilder(u"TRAY").BodyOfSize(64))
+                                       .EndMark()
+                                       .bytes());
+    gui::SetItemText(m_dialog, IDC_FILE_PATH, (m_dir / "three.pgs").wstring());
+    const auto clicked = std::chrono::steady_clock::now();
+    gui::PostClick(m_dialog, IDC_RUN_CHECKER);
+    ASSERT_TRUE(WaitForCountLine(L"3 Files Checked...Done!", 2s));
+    const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - clicked);
+    std::cout << "Done! " << took.count() << " ms after the click\n";
+    EXPECT_LE(took, 200ms);
+    const auto listed = [&] { return gui::ItemText(m_dialog, IDC_GOOD_LIST) == L"BOX A\r\nBOX B\r\nTRAY\r\n"; };
+    EXPECT_TRUE(gui::WaitUntil(listed, 400ms))
+        << "the list came with the next tick, not at once";
+}
+
+// A run of another file starts on a clean slate: a failed one leaves nothing of the run before
+// on screen to be taken for its own result.
+TEST_F(CheckerDialogTest, AFailedRunShowsNothingOfTheRunBefore)
+{
+    WriteFile(m_dir / "line3.pgs", RunFixture().Image());
+    Run((m_dir / "line3.pgs").wstring());
+    ASSERT_TRUE(WaitForCountLine(L"4 Files Checked...Done!"));
+    Run((m_dir / "missing.pgs").wstring());
+    const HWND box = WaitForBox(L"Error");
+    ASSERT_NE(box, nullptr) << "no Error box";
+    for (const int id : {IDC_CHECK_COUNT, IDC_STORED_AS, IDC_GOOD_LIST, IDC_BAD_LIST})
+        EXPECT_EQ(gui::ItemText(m_dialog, id), L"") << id;
+    Dismiss(box);
+    for (const int id : {IDC_CHECK_COUNT, IDC_STORED_AS, IDC_GOOD_LIST, IDC_BAD_LIST})
+        EXPECT_EQ(gui::ItemText(m_dialog, id), L"") << id;
+}
+
+// A name is data: one that holds a line break is one entry, escaped as the command line prints it.
+TEST_F(CheckerDialogTest, ANameWithALineBreakIsOneEntry)
+{
+    WriteFile(m_dir / "line3.pgs", FileImage().Add(RecordBuilder(u"BOX A\r\nLID").BodyOfSize(40))
+                                       .Add(RecordBuilder(u"LID").BodyOfSize(30).WrongCrc()).EndMark().bytes());
+    Run((m_dir / "line3.pgs").wstring());
+    ASSERT_TRUE(WaitForCountLine(L"2 Files Checked...Done!"));
+    EXPECT_EQ(gui::ItemText(m_dialog, IDC_GOOD_LIST), L"\"BOX A\\r\\nLID\"\r\n");
     EXPECT_EQ(gui::ItemText(m_dialog, IDC_BAD_LIST), L"LID\r\n");
 }
 
@@ -410,4 +465,136 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(LongRunCase{"SeesAbortAtItsNextRecord", true, 0ms, 3000ms},
                       LongRunCase{"HeldInItsBox", false, 9000ms, 11000ms}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
+
+struct AnswerCase
+{
+    const char* name;
+    UINT message; // posted to the question
+    WPARAM wParam;
+    std::wstring countLine;
+    std::wstring goodList;
+    bool takesBehindDamage;
+    bool takesBehindEndMark;
+};
+
+class LeftBehindQuestionTest : public CheckerDialogTest, public ::testing::WithParamInterface<AnswerCase>
+{
+protected:
+    // Runs the zeroed-sector file, closes its error box and gives the question that follows.
+    HWND RunUntilAsked(const ZeroedSector& fixture)
+    {
+        WriteFile(m_dir / "line3.pgs", fixture.Image());
+        Run((m_dir / "line3.pgs").wstring());
+        const HWND error = WaitForBox(L"Error");
+        if (error == nullptr)
+            return nullptr;
+        EXPECT_EQ(gui::MessageBoxText(error), L"Unknown Program State");
+        EXPECT_TRUE(gui::TopWindows(m_process->Id(), kProgramName).empty()) << "asked before the box was closed";
+        Dismiss(error);
+        return WaitForBox(kProgramName);
+    }
+};
+
+TEST_P(LeftBehindQuestionTest, AsksOnceAndTakesBackWhatTheAnswerSays)
+{
+    const ZeroedSector fixture;
+    const HWND question = RunUntilAsked(fixture);
+    ASSERT_NE(question, nullptr) << "no question";
+    EXPECT_EQ(GetWindow(question, GW_OWNER), m_dialog);
+    EXPECT_EQ(gui::ItemText(m_dialog, IDC_CHECK_COUNT), L"5 Files Checked...");
+    EXPECT_EQ(gui::ItemText(m_dialog, IDC_STORED_AS), L"File stored as: line3__.pgs");
+    EXPECT_EQ(gui::ItemText(m_dialog, IDC_GOOD_LIST), L"BOX A\r\n");
+
+    const std::vector<std::wstring> texts = gui::DescendantTexts(question);
+    const auto shows = [&texts](const std::wstring& text) {
+        return std::find(texts.begin(), texts.end(), text) != texts.end();
+    };
+    EXPECT_TRUE(shows(L"Intact programs were left behind"));
+    EXPECT_TRUE(shows(L"line3.pgs holds 2 intact programs behind damage.\n"
+                      L"line3.pgs holds 1 intact program behind the end mark; it may be an older copy."));
+    const std::size_t size = fixture.boxA.Build().size();
+    EXPECT_TRUE(shows(std::to_wstring(2 * size) + L": LID\n" + std::to_wstring(3 * size) + L": TRAY\n" +
+                      std::to_wstring(4 * size + 158) + L": OLD (behind the end mark)"));
+    EXPECT_TRUE(gui::ItemText(question, IDC_TAKE_BEHIND_DAMAGE)
+                    .starts_with(L"Take back the 2 programs behind the damage"))
+        << gui::ItemText(question, IDC_TAKE_BEHIND_DAMAGE);
+    EXPECT_TRUE(gui::ItemText(question, IDC_TAKE_ALL).starts_with(L"Take back all 3, also those behind the end mark"))
+        << gui::ItemText(question, IDC_TAKE_ALL);
+
+    const Bytes plain = ReadFile(m_dir / "line3__.pgs");
+    EXPECT_EQ(plain, FileImage().Add(fixture.boxA).bytes());
+    PostMessageW(question, GetParam().message, GetParam().wParam, 0);
+    ASSERT_TRUE(gui::WaitUntilGone(question)) << "the question stayed";
+
+    EXPECT_TRUE(WaitForCountLine(GetParam().countLine)) << "count line: " << gui::ItemText(m_dialog, IDC_CHECK_COUNT);
+    std::this_thread::sleep_for(700ms);
+    EXPECT_TRUE(gui::TopWindows(m_process->Id(), kProgramName).empty()) << "asked again";
+    EXPECT_EQ(gui::ItemText(m_dialog, IDC_CHECK_COUNT), GetParam().countLine);
+    EXPECT_EQ(gui::ItemText(m_dialog, IDC_GOOD_LIST), GetParam().goodList);
+    EXPECT_EQ(gui::ItemText(m_dialog, IDC_STORED_AS), L"File stored as: line3__.pgs");
+    EXPECT_TRUE(gui::IsItemEnabled(m_dialog, IDC_RUN_CHECKER));
+    FileImage cleaned;
+    cleaned.Add(fixture.boxA);
+    if (GetParam().takesBehindDamage)
+        cleaned.Add(fixture.lid).Add(fixture.tray);
+    if (GetParam().takesBehindEndMark)
+        cleaned.Add(fixture.old);
+    EXPECT_EQ(ReadFile(m_dir / "line3__.pgs"), cleaned.bytes());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answer, LeftBehindQuestionTest,
+    ::testing::Values(AnswerCase{"TakeBehindDamage", WM_COMMAND, IDC_TAKE_BEHIND_DAMAGE, L"7 Files Checked...Done!",
+                                 L"BOX A\r\nLID (recovered)\r\nTRAY (recovered)\r\n", true, false},
+                      AnswerCase{"TakeAll", WM_COMMAND, IDC_TAKE_ALL, L"8 Files Checked...Done!",
+                                 L"BOX A\r\nLID (recovered)\r\nTRAY (recovered)\r\nOLD (recovered)\r\n", true, true},
+                      AnswerCase{"Cancel", WM_COMMAND, IDCANCEL, L"5 Files Checked...", L"BOX A\r\n", false, false},
+                      AnswerCase{"CloseButton", WM_SYSCOMMAND, SC_CLOSE, L"5 Files Checked...", L"BOX A\r\n", false,
+                                 false}),
+    [](const auto& testCase) { return std::string(testCase.param.name); });
+
+// One good program, the end mark, and one intact program behind it.
+class EndMarkQuestionTest : public CheckerDialogTest
+{
+protected:
+    HWND RunUntilAsked()
+    {
+        WriteFile(m_dir / "line3.pgs", FileImage()
+                                           .Add(RecordBuilder(u"BOX A").BodyOfSize(40))
+                                           .EndMark()
+                                           .Add(RecordBuilder(u"OLD").BodyOfSize(40))
+                                           .bytes());
+        Run((m_dir / "line3.pgs").wstring());
+        return WaitForBox(kProgramName);
+    }
+};
+
+// The run is done, and the question speaks of one program.
+TEST_F(EndMarkQuestionTest, OneProgramBehindTheEndMarkIsAskedAboutInTheSingular)
+{
+    const HWND question = RunUntilAsked();
+    ASSERT_NE(question, nullptr) << "no question";
+    EXPECT_EQ(gui::ItemText(m_dialog, IDC_CHECK_COUNT), L"1 Files Checked...Done!");
+    const std::vector<std::wstring> texts = gui::DescendantTexts(question);
+    EXPECT_NE(std::find(texts.begin(), texts.end(),
+                        L"line3.pgs holds 1 intact program behind the end mark; it may be an older copy."),
+              texts.end());
+    EXPECT_EQ(GetDlgItem(question, IDC_TAKE_BEHIND_DAMAGE), nullptr);
+    EXPECT_TRUE(gui::ItemText(question, IDC_TAKE_ALL).starts_with(L"Take back the program behind the end mark"))
+        << gui::ItemText(question, IDC_TAKE_ALL);
+    gui::PostClick(question, IDCANCEL);
+    EXPECT_TRUE(gui::WaitUntilGone(question));
+}
+
+// The dialog is closed while it asks: the question goes with it and nothing more is run.
+TEST_F(EndMarkQuestionTest, ClosingWhileAskedEndsTheQuestionAndStartsNothing)
+{
+    const HWND question = RunUntilAsked();
+    ASSERT_NE(question, nullptr) << "no question";
+    const Bytes plain = ReadFile(m_dir / "line3__.pgs");
+    PostMessageW(m_dialog, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(m_process->WaitForExit(5s)) << "the program did not end";
+    EXPECT_EQ(m_process->ExitCode(), 0u);
+    EXPECT_EQ(ReadFile(m_dir / "line3__.pgs"), plain);
+}
 }

@@ -8,10 +8,12 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <new>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace
@@ -87,4 +89,30 @@ INSTANTIATE_TEST_SUITE_P(
                       FailureCase{"OutOfMemory", [] { throw std::bad_alloc(); }, L"Memory allocation failed."},
                       FailureCase{"NoException", [] { throw 7; }, L"Unexpected error."}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
+
+// A handler that throws on every message (a tick, say) while its first box is showing: the box's
+// own loop delivers the messages, and no second box opens over the first. Once it is closed, the
+// next failure is told again.
+TEST(DialogBaseGuardTest, ABoxOfAThrownExceptionNeverStacksASecondOne)
+{
+    FailingDialog dialog([] { throw std::runtime_error("again"); });
+    modal::RunWithOperator(dialog, [](HWND window) {
+        const auto boxes = [] { return gui::TopWindows(GetCurrentProcessId(), ApplicationName()); };
+        PostMessageW(window, kFail, 0, 0);
+        const HWND box = gui::WaitForTopWindow(GetCurrentProcessId(), ApplicationName());
+        ASSERT_NE(box, nullptr) << "no box";
+        for (int failure = 0; failure < 3; ++failure)
+            PostMessageW(window, kFail, 0, 0);
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        EXPECT_EQ(boxes().size(), 1u) << "a second box opened over the first";
+        gui::PostClick(box, IDOK);
+        ASSERT_TRUE(gui::WaitUntilGone(box));
+
+        PostMessageW(window, kFail, 0, 0);
+        const HWND next = gui::WaitForTopWindow(GetCurrentProcessId(), ApplicationName());
+        ASSERT_NE(next, nullptr) << "a later failure was not told";
+        gui::PostClick(next, IDOK);
+        ASSERT_TRUE(gui::WaitUntilGone(next));
+    });
+}
 }

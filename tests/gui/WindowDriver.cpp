@@ -118,6 +118,19 @@ void PostClick(HWND dialog, int id)
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
+std::vector<std::wstring> DescendantTexts(HWND window)
+{
+    std::vector<std::wstring> texts;
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM found) {
+            reinterpret_cast<std::vector<std::wstring>*>(found)->push_back(Text(child));
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&texts));
+    return texts;
+}
+
 std::wstring MessageBoxText(HWND box)
 {
     return ItemText(box, kMessageBoxTextId);

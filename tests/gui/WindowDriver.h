@@ -25,6 +25,8 @@ bool WaitForMenu(DWORD processId, std::chrono::milliseconds timeout = 5s);
 bool WaitUntilGone(HWND window, std::chrono::milliseconds timeout = 5s);
 
 std::wstring Text(HWND window);
+// The texts of every window inside `window`, shown or hidden, in the system's order.
+std::vector<std::wstring> DescendantTexts(HWND window);
 std::wstring ItemText(HWND dialog, int id);
 void SetItemText(HWND dialog, int id, const std::wstring& text);
 void SetCheck(HWND dialog, int id, bool ticked);

@@ -1,5 +1,7 @@
 #include "WorkerRun.h"
 
+#include "NameLists.h"
+
 #include <FaultInjection.h>
 #include <WholeFile.h>
 
@@ -25,19 +27,19 @@ fs::path WorkerRun::Source(const Bytes& image, const std::string& name)
 
 RunOutcome WorkerRun::Run(const fs::path& source, bool saveActive, CheckOptions options)
 {
-    job.PrepareRun(U16(source), nullptr, saveActive, this, options);
+    job.PrepareRun(U16(source), saveActive, this, options);
     exitCode = CheckerThreadProc(&job);
     return job.outcome.load();
 }
 
 std::u16string WorkerRun::GoodList() const
 {
-    return ::GoodList(job.records.Snapshot());
+    return KeptNames(job.records.Snapshot());
 }
 
 std::u16string WorkerRun::BadList() const
 {
-    return ::BadList(job.records.Snapshot());
+    return BadNames(job.records.Snapshot());
 }
 
 std::vector<std::string> WorkerRun::Temporaries() const

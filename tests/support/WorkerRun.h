@@ -25,7 +25,7 @@ public:
     std::filesystem::path Cleaned(const std::string& name = "line3__.pgs") const { return m_dir / name; }
     const TempDir& dir() const { return m_dir; }
 
-    // The dialog's lists of the last run.
+    // The names of the last run's kept and bad records (see NameLists.h).
     std::u16string GoodList() const;
     std::u16string BadList() const;
     // Temporary files anywhere in the scratch folder: a run leaves none, however it ends.

@@ -1,0 +1,11 @@
+#include "DialogJob.h"
+
+#include <Thread.h>
+
+void CDialogJob::Start(const std::u16string& path, bool saveActive, CheckOptions options)
+{
+    m_job.PrepareRun(path, saveActive, &m_activeProgramBoxes, options, &m_runEnd);
+    // The dialog keeps no hold on the worker: it hears of it through the job alone.
+    platform::CThread worker;
+    StartChecker(std::shared_ptr<CheckJob>(shared_from_this(), &m_job), worker);
+}

@@ -1,0 +1,64 @@
+#include "LeftBehindQuestion.h"
+
+#include <System.h>
+#include <Win32Text.h>
+#include <resource.h>
+
+#include <commctrl.h>
+
+#include <utility>
+#include <vector>
+
+CLeftBehindQuestion::CLeftBehindQuestion(LeftBehindTexts texts) : m_texts(std::move(texts)) {}
+
+// A task dialog with no title of its own shows the executable's file name: it is given the
+// program's name, as the message boxes have.
+LeftBehindAnswer CLeftBehindQuestion::Ask(HWND owner)
+{
+    std::vector<TASKDIALOG_BUTTON> links;
+    if (!m_texts.behindDamageLink.empty())
+        links.push_back({IDC_TAKE_BEHIND_DAMAGE, platform::Wide(m_texts.behindDamageLink)});
+    if (!m_texts.allLink.empty())
+        links.push_back({IDC_TAKE_ALL, platform::Wide(m_texts.allLink)});
+    const std::u16string title = platform::ApplicationName();
+
+    TASKDIALOGCONFIG config{};
+    config.cbSize = sizeof(config);
+    config.hwndParent = owner;
+    config.dwFlags = TDF_USE_COMMAND_LINKS | TDF_ALLOW_DIALOG_CANCELLATION | TDF_POSITION_RELATIVE_TO_WINDOW;
+    config.dwCommonButtons = TDCBF_CANCEL_BUTTON;
+    config.pszWindowTitle = platform::Wide(title);
+    config.pszMainInstruction = L"Intact programs were left behind";
+    config.pszContent = platform::Wide(m_texts.content);
+    config.cButtons = static_cast<UINT>(links.size());
+    config.pButtons = links.data();
+    config.nDefaultButton = links.empty() ? IDCANCEL : links.front().nButtonID;
+    config.pszExpandedInformation = platform::Wide(m_texts.programs);
+    config.pszExpandedControlText = L"Show the programs";
+    config.pfCallback = OnNotification;
+    config.lpCallbackData = reinterpret_cast<LONG_PTR>(this);
+
+    int chosen = IDCANCEL;
+    if (FAILED(TaskDialogIndirect(&config, &chosen, nullptr, nullptr)))
+        return LeftBehindAnswer::Keep;
+    if (chosen == IDC_TAKE_BEHIND_DAMAGE)
+        return LeftBehindAnswer::TakeBehindDamage;
+    return chosen == IDC_TAKE_ALL ? LeftBehindAnswer::TakeAll : LeftBehindAnswer::Keep;
+}
+
+void CLeftBehindQuestion::Close()
+{
+    if (m_window != nullptr)
+        SendMessageW(m_window, TDM_CLICK_BUTTON, IDCANCEL, 0);
+}
+
+HRESULT CALLBACK CLeftBehindQuestion::OnNotification(HWND window, UINT notification, WPARAM /*wParam*/,
+                                                     LPARAM /*lParam*/, LONG_PTR self)
+{
+    auto* question = reinterpret_cast<CLeftBehindQuestion*>(self);
+    if (notification == TDN_CREATED)
+        question->m_window = window;
+    else if (notification == TDN_DESTROYED)
+        question->m_window = nullptr;
+    return S_OK;
+}
