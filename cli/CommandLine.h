@@ -22,4 +22,3 @@ struct CommandLine
     static CommandLine Parse(const std::vector<std::u16string>& arguments);
 };
 
-std::u16string Usage();

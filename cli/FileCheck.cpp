@@ -48,11 +48,11 @@ void CFileCheck::RunWithLiveCount()
 void CFileCheck::OnSaved(const std::u16string& name, const std::u16string& path)
 {
     if (!m_savedFiles.insert(platform::FileNameKey(path)).second)
-        output::Message(u"Active program " + ShownName(name) + u" replaced an earlier one of the same name");
+        output::Message(ActiveProgramReplaced(name));
 }
 
 void CFileCheck::OnNotSaved(const std::u16string& name)
 {
     ++m_failedSaves;
-    output::Message(u"Failed to save active program " + ShownName(name));
+    output::Message(ActiveProgramNotSaved(name));
 }

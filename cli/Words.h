@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The words the command line uses for how a run ended; empty for a run with nothing to report.
 std::u16string CliOutcomeText(RunOutcome outcome);
@@ -41,3 +42,21 @@ bool IsLayoutLine(std::u16string_view text);
 // A name or a path as the command line prints it: PrintableName, and quoted also where it reads as
 // a line of the layout.
 std::u16string ShownName(const std::u16string& name);
+
+// The command's usage, as --help prints it and a wrong word recalls it.
+std::u16string Usage();
+
+// The last line of a command that checked more than one file.
+std::u16string Summary(unsigned clean, unsigned damaged, unsigned failed);
+
+// What a salvage would take besides, each kind in a line of its own: behind damage, which plain
+// --salvage takes, and behind the end mark, where they may be older copies.
+std::vector<std::u16string> LeftBehindLines(const LeftBehindCounts& left);
+
+// "Error: TEXT", and the system's reason in parentheses where it gave one.
+std::u16string ErrorLine(const std::u16string& error, const std::u16string& reason);
+
+std::u16string ImproperPath();
+std::u16string ActiveProgramReplaced(const std::u16string& name);
+std::u16string ActiveProgramNotSaved(const std::u16string& name);
+std::u16string ReportNotWritten(const std::u16string& path);

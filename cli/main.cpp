@@ -36,8 +36,7 @@ public:
 
     std::u16string Summary() const
     {
-        return platform::Decimal(Files()) + u" files checked: " + platform::Decimal(m_counts[0]) + u" without damage, " +
-               platform::Decimal(m_counts[1]) + u" with damage, " + platform::Decimal(m_counts[2]) + u" failed";
+        return ::Summary(m_counts[0], m_counts[1], m_counts[2]);
     }
 
 private:
@@ -45,23 +44,10 @@ private:
     ExitStatus m_status = kExitClean;
 };
 
-// What a salvage would take besides, each kind in a line of its own: behind damage, which plain
-// --salvage takes, and behind the end mark, which may be older copies.
 void TellLeftBehind(const FileReport& report)
 {
-    const LeftBehindCounts left = CountLeftBehind(report.results.leftBehind);
-    const std::u16string file = ShownName(report.path) + u": ";
-    if (left.behindDamage == 1)
-        output::Message(file + u"1 intact program lies behind damage; --salvage takes it");
-    else if (left.behindDamage > 1)
-        output::Message(file + platform::Decimal(left.behindDamage) + u" intact programs lie behind damage; --salvage takes them");
-    if (left.behindEndMark == 1)
-        output::Message(file + u"1 intact program lies behind the end mark (it may be an older copy); "
-                               u"--salvage --past-end takes it");
-    else if (left.behindEndMark > 1)
-        output::Message(file + platform::Decimal(left.behindEndMark) +
-                        u" intact programs lie behind the end mark (they may be older copies); "
-                        u"--salvage --past-end takes them");
+    for (const std::u16string& line : LeftBehindLines(CountLeftBehind(report.results.leftBehind)))
+        output::Message(ShownName(report.path) + u": " + line);
 }
 
 // In a batch a message names its file and follows the file's block: on a terminal, where the two
@@ -78,9 +64,8 @@ void Report(const CommandLine& line, const FileReport& report, bool inBatch)
     else
         output::Print(TextReport(report, inBatch) + (line.list ? RecordTable(report) : std::u16string()));
     const std::u16string error = CliOutcomeText(report.outcome);
-    const std::u16string& reason = report.results.systemReason;
     if (!error.empty())
-        output::Message(AboutFile(report.path, inBatch) + u"Error: " + error + (reason.empty() ? u"" : u" (" + reason + u")"));
+        output::Message(AboutFile(report.path, inBatch) + ErrorLine(error, report.results.systemReason));
     TellLeftBehind(report);
 }
 
@@ -90,7 +75,7 @@ bool KeepReport(const FileReport& report)
     if (report.outcome == RunOutcome::SourceNotOpened || report.outcome == RunOutcome::SourceNotRegular ||
         WriteReportFile(report))
         return true;
-    output::Message(u"jobsift-cli: " + ShownName(report.path) + u": the report could not be written");
+    output::Message(u"jobsift-cli: " + ReportNotWritten(report.path));
     return false;
 }
 
@@ -106,7 +91,7 @@ void CheckAll(const CommandLine& line, const std::vector<Input>& inputs, CTally&
         if (!input.problem.empty() || !IsStoredProgramPath(input.path))
         {
             output::Message(input.problem.empty()
-                                ? AboutFile(input.path, inputs.size() > 1) + u"Improper file name or file path."
+                                ? AboutFile(input.path, inputs.size() > 1) + ImproperPath()
                                 : u"jobsift-cli: " + input.problem);
             tally.Add(kExitFailed);
             continue;

@@ -7,6 +7,7 @@
 #include <OutcomeText.h>
 #include <StoredProgram.h>
 #include <SystemError.h>
+#include <TextConversion.h>
 #include <Thread.h>
 
 #include <gtest/gtest.h>
@@ -343,10 +344,8 @@ TEST(Worker, AbortWhileCountingWhatIsLeftBehindKeepsTheOlderFile)
 {
     FileImage image;
     for (int i = 0; i < 101; ++i)
-        image.Add(RecordBuilder(u"P" + std::u16string(1, static_cast<char16_t>(u'0' + i / 10)) +
-                                std::u16string(1, static_cast<char16_t>(u'0' + i % 10)) + (i == 99 ? u"!" : u""))
-                      .BodyOfSize(8));
-    StopAtSave run(u"P99!");
+        image.Add(RecordBuilder(u"P" + platform::Decimal(static_cast<std::uint64_t>(i))).BodyOfSize(8));
+    StopAtSave run(u"P99");
     const fs::path source = run.Source(image.bytes());
     const Bytes older = {1, 2, 3};
     WriteFile(run.Cleaned(), older);
