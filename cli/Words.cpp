@@ -74,9 +74,10 @@ bool IsLayoutLine(std::u16string_view text)
     return text.starts_with(kStoredAs) || IsCountLine(text);
 }
 
+// An empty name would print as an empty line, which reads as a break in the layout.
 std::u16string ShownName(const std::u16string& name)
 {
-    return IsLayoutLine(name) ? QuotedName(name) : PrintableName(name);
+    return name.empty() || IsLayoutLine(name) ? QuotedName(name) : PrintableName(name);
 }
 
 namespace

@@ -39,8 +39,8 @@ std::u16string StoredAsLine(const std::u16string& name);
 // "File stored as:" line.
 bool IsLayoutLine(std::u16string_view text);
 
-// A name or a path as the command line prints it: PrintableName, and quoted also where it reads as
-// a line of the layout.
+// A name or a path as the command line prints it: PrintableName, and quoted also where it is empty
+// or reads as a line of the layout.
 std::u16string ShownName(const std::u16string& name);
 
 // The command's usage, as --help prints it and a wrong word recalls it.

@@ -344,7 +344,11 @@ TEST(Worker, AbortWhileCountingWhatIsLeftBehindKeepsTheOlderFile)
 {
     FileImage image;
     for (int i = 0; i < 101; ++i)
-        image.Add(RecordBuilder(u"P" + platform::Decimal(static_cast<std::uint64_t>(i))).BodyOfSize(8));
+    {
+        std::u16string name = u"P";
+        name += platform::Decimal(static_cast<std::uint64_t>(i));
+        image.Add(RecordBuilder(name).BodyOfSize(8));
+    }
     StopAtSave run(u"P99");
     const fs::path source = run.Source(image.bytes());
     const Bytes older = {1, 2, 3};
