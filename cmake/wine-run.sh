@@ -19,6 +19,11 @@ if [ ! -f "$WINEPREFIX/.jobsift-ready" ]; then
             "$wine" wineboot -i >/dev/null 2>&1 || true
             # Without a window manager, Wine stalls about 2 s whenever a managed window hides.
             "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+            # Wine's own fonts (Debian's fonts-wine), Marlett among them, which draws the caption
+            # buttons: this Wine does not find them where the package puts them.
+            for font in /usr/share/wine/fonts/*.ttf; do
+                if [ -f "$font" ]; then cp "$font" "$WINEPREFIX/drive_c/windows/Fonts/"; fi
+            done
             wineserver -w
             touch "$WINEPREFIX/.jobsift-ready"
         fi
