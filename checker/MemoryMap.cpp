@@ -87,8 +87,9 @@ void CMemoryMap::Count(const std::vector<ByteKind>& bytes)
     for (std::uint32_t cell = 0; cell < kCells; ++cell)
     {
         std::array<std::uint32_t, kByteKinds> counts{};
-        const auto first = bytes.begin() + static_cast<std::ptrdiff_t>(cell) * kCellSize;
-        std::for_each(first, first + kCellSize, [&counts](ByteKind kind) { ++counts[static_cast<std::size_t>(kind)]; });
+        const auto first = bytes.begin() + static_cast<std::ptrdiff_t>(cell * kCellSize);
+        std::for_each(first, first + static_cast<std::ptrdiff_t>(kCellSize),
+                      [&counts](ByteKind kind) { ++counts[static_cast<std::size_t>(kind)]; });
         const auto most = std::max_element(counts.begin(), counts.end());
         MapCell& mapCell = m_cells[cell];
         mapCell.kind = static_cast<ByteKind>(most - counts.begin());
@@ -105,7 +106,7 @@ void CMemoryMap::NameRecords(const std::vector<ExaminedRecord>& records)
         const std::uint64_t end = std::min({HeldEnd(records, i), m_fileSize, std::uint64_t{kMemorySize}});
         for (std::uint64_t cell = records[i].offset / kCellSize; cell * kCellSize < end; ++cell)
         {
-            MapCell& mapCell = m_cells[cell];
+            MapCell& mapCell = m_cells[static_cast<std::size_t>(cell)];
             if (mapCell.records.size() < kRecordsNamed)
                 mapCell.records.push_back(i);
             ++mapCell.recordsTouched;
