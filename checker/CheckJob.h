@@ -42,6 +42,9 @@ struct CheckOptions
     bool salvage = false;      // take back every intact program, not only those the plain walk reaches
     bool pastEnd = false;      // with salvage: also those behind the end mark
     bool writeCleaned = true;  // false checks only
+    // Also the size and CRC-32 of the whole source, which only a report shows: one more pass
+    // over every byte.
+    bool describeSource = false;
 };
 
 // What a run leaves besides its records: written by the worker before it sets `done`.

@@ -220,7 +220,7 @@ RunOutcome Check(CheckJob& job, CheckResults& results)
         job.storedAs.Set(platform::LastComponent(output.FinalPath()));
 
     const bool loaded = image.Load(source);
-    if (loaded)
+    if (loaded && job.options.describeSource)
     {
         const SourceFingerprint fingerprint = FingerprintOf(image, source, crc);
         results.sourceSize = fingerprint.size;

@@ -5,6 +5,7 @@
 #include <PrintableName.h>
 #include <TextConversion.h>
 
+#include <algorithm>
 #include <initializer_list>
 
 // The program's words, but for a source that is no regular file, which only the command line
@@ -63,15 +64,18 @@ std::u16string StoredAsLine(const std::u16string& name)
 
 bool IsLayoutLine(std::u16string_view text)
 {
-    for (const ProgramList list : {ProgramList::Good, ProgramList::Recovered, ProgramList::Bad, ProgramList::Duplicate})
-    {
-        for (const CleanedFile cleaned : {CleanedFile::Kept, CleanedFile::NotKept, CleanedFile::NotWritten})
+    // Every name printed is held against them: they are made once.
+    static const std::vector<std::u16string> kHeadings = [] {
+        std::vector<std::u16string> headings;
+        for (const ProgramList list : {ProgramList::Good, ProgramList::Recovered, ProgramList::Bad, ProgramList::Duplicate})
         {
-            if (text == Heading(list, cleaned))
-                return true;
+            for (const CleanedFile cleaned : {CleanedFile::Kept, CleanedFile::NotKept, CleanedFile::NotWritten})
+                headings.push_back(Heading(list, cleaned));
         }
-    }
-    return text.starts_with(kStoredAs) || IsCountLine(text);
+        return headings;
+    }();
+    return std::find(kHeadings.begin(), kHeadings.end(), text) != kHeadings.end() || text.starts_with(kStoredAs) ||
+           IsCountLine(text);
 }
 
 // An empty name would print as an empty line, which reads as a break in the layout.

@@ -82,7 +82,7 @@ bool KeepReport(const FileReport& report)
 // Checks each input in turn until all are done or an interrupt comes.
 void CheckAll(const CommandLine& line, const std::vector<Input>& inputs, CTally& tally)
 {
-    const CheckOptions options{line.salvage, line.pastEnd, !line.testOnly};
+    const CheckOptions options{line.salvage, line.pastEnd, !line.testOnly, line.report};
     CFileCheck check(theCheckJob, line.saveActive, options);
     for (const Input& input : inputs)
     {

@@ -337,7 +337,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     WriteFile(scratch.Source(), input);
     CheckJob job;
 
-    const unsigned exitCode = RunCheck(scratch, job, true, {});
+    const unsigned exitCode = RunCheck(scratch, job, true, {.describeSource = true});
     const reference::Outcome expected = reference::Expect(image);
     RequirePlainJob(job, exitCode, expected);
     Require(ReadFile(scratch.Source()) == input, "the source is unchanged");
@@ -351,7 +351,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     for (const bool pastEnd : {false, true})
     {
-        RunCheck(scratch, job, false, {.salvage = true, .pastEnd = pastEnd});
+        RunCheck(scratch, job, false, {.salvage = true, .pastEnd = pastEnd, .describeSource = true});
         const reference::Salvage salvage = reference::ExpectSalvage(image, pastEnd, expected.goodOffsets);
         const Bytes salvaged = ReadFile(scratch.Cleaned());
         RequireSalvage(job, salvage, salvaged);
