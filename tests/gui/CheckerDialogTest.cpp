@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <iostream>
+#include <iterator>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -336,6 +337,72 @@ TEST_F(CheckerDialogTest, AboutBoxOpensFromTheSystemMenuByKeyboardAndCloses)
     EXPECT_EQ(gui::Text(GetWindow(text, GW_HWNDNEXT)), L"OK");
     Dismiss(about);
     EXPECT_TRUE(IsWindowEnabled(m_dialog));
+}
+
+// The report entry of the system menu. Under Wine the default browser is Wine's own, which would
+// hand the page on to a browser of the machine's: the program that the test starts is kept from
+// loading it, so opening the page fails, quietly, as it does on a PC with no browser.
+class ReportEntryTest : public CheckerDialogTest
+{
+protected:
+    void SetUp() override
+    {
+        wchar_t overrides[512] = {};
+        GetEnvironmentVariableW(L"WINEDLLOVERRIDES", overrides, static_cast<DWORD>(std::size(overrides)));
+        SetEnvironmentVariableW(L"WINEDLLOVERRIDES", (std::wstring(overrides) + L";winebrowser.exe=d").c_str());
+        CheckerDialogTest::SetUp();
+    }
+
+    void ChooseReport() { PostMessageW(m_dialog, WM_SYSCOMMAND, IDM_REPORT, 0); }
+
+    std::size_t CountPages() const
+    {
+        return static_cast<std::size_t>(std::count_if(fs::directory_iterator(m_dir.path()), fs::directory_iterator(),
+                                                      [](const fs::directory_entry& entry) {
+                                                          return entry.path().extension() == ".html";
+                                                      }));
+    }
+};
+
+TEST_F(ReportEntryTest, WritesTheLastRunsPageBesideTheCleanedFileOnlyOnceARunHasEnded)
+{
+    WriteFile(m_dir / "line3.pgs", RunFixture().Image());
+    ChooseReport();
+    std::this_thread::sleep_for(700ms);
+    EXPECT_EQ(CountPages(), 0u) << "a page before any run";
+
+    Run((m_dir / "line3.pgs").wstring());
+    ASSERT_TRUE(WaitForCountLine(L"4 Files Checked...Done!"));
+    ChooseReport();
+    ASSERT_TRUE(gui::WaitUntil([&] { return fs::exists(m_dir / "line3__.html"); })) << "no page written";
+    const Bytes bytes = ReadFile(m_dir / "line3__.html");
+    const std::string page(bytes.begin(), bytes.end());
+    EXPECT_NE(page.find("id=\"map\""), std::string::npos);
+    EXPECT_NE(page.find("LID"), std::string::npos);
+    std::this_thread::sleep_for(700ms);
+    EXPECT_EQ(CountBoxes(kProgramName) + CountBoxes(L"Error"), 0u) << "a browser that did not start raised a box";
+    EXPECT_EQ(CountPages(), 1u);
+}
+
+// A run that failed and kept no cleaned file still has its page: it says what happened.
+TEST_F(ReportEntryTest, AFailedRunHasAPageAndAFailedWriteSaysSo)
+{
+    Run((m_dir / "gone.pgs").wstring());
+    const HWND error = WaitForBox(L"Error");
+    ASSERT_NE(error, nullptr) << "no Error box";
+    Dismiss(error);
+    ChooseReport();
+    EXPECT_TRUE(gui::WaitUntil([&] { return fs::exists(m_dir / "gone__.html"); })) << "no page written";
+
+    fs::create_directory(m_dir / "line3__.html");
+    WriteFile(m_dir / "line3.pgs", RunFixture().Image());
+    Run((m_dir / "line3.pgs").wstring());
+    ASSERT_TRUE(WaitForCountLine(L"4 Files Checked...Done!"));
+    ChooseReport();
+    const HWND box = WaitForBox(L"Error");
+    ASSERT_NE(box, nullptr) << "a failed write raised no box";
+    EXPECT_EQ(gui::MessageBoxText(box), L"File write error.");
+    Dismiss(box);
 }
 
 // A file typed into the file dialog's name box and confirmed lands in the path edit as a full
