@@ -339,17 +339,25 @@ TEST_F(CheckerDialogTest, AboutBoxOpensFromTheSystemMenuByKeyboardAndCloses)
     EXPECT_TRUE(IsWindowEnabled(m_dialog));
 }
 
-// The report entry of the system menu. Under Wine the default browser is Wine's own, which would
-// hand the page on to a browser of the machine's: the program that the test starts is kept from
-// loading it, so opening the page fails, quietly, as it does on a PC with no browser.
+// Under Wine the default browser is Wine's own, which would hand a page on to a browser of the
+// machine's: the programs that the test starts from now on are kept from loading it, so opening a
+// page fails, quietly, as it does on a PC with no browser.
+void KeepWineBrowserFromStarting()
+{
+    wchar_t overrides[512] = {};
+    GetEnvironmentVariableW(L"WINEDLLOVERRIDES", overrides, static_cast<DWORD>(std::size(overrides)));
+    const std::wstring kept = std::wstring(overrides) + L";winebrowser.exe=d";
+    if (std::wstring(overrides).find(L"winebrowser") == std::wstring::npos)
+        SetEnvironmentVariableW(L"WINEDLLOVERRIDES", kept.c_str());
+}
+
+// The report entry of the system menu.
 class ReportEntryTest : public CheckerDialogTest
 {
 protected:
     void SetUp() override
     {
-        wchar_t overrides[512] = {};
-        GetEnvironmentVariableW(L"WINEDLLOVERRIDES", overrides, static_cast<DWORD>(std::size(overrides)));
-        SetEnvironmentVariableW(L"WINEDLLOVERRIDES", (std::wstring(overrides) + L";winebrowser.exe=d").c_str());
+        KeepWineBrowserFromStarting();
         CheckerDialogTest::SetUp();
     }
 
@@ -663,5 +671,52 @@ TEST_F(EndMarkQuestionTest, ClosingWhileAskedEndsTheQuestionAndStartsNothing)
     EXPECT_TRUE(m_process->WaitForExit(5s)) << "the program did not end";
     EXPECT_EQ(m_process->ExitCode(), 0u);
     EXPECT_EQ(ReadFile(m_dir / "line3__.pgs"), plain);
+}
+
+// The question's footer link writes the page as the report entry does, and the question stays.
+class ReportLinkTest : public EndMarkQuestionTest
+{
+protected:
+    void SetUp() override
+    {
+        KeepWineBrowserFromStarting();
+        EndMarkQuestionTest::SetUp();
+    }
+};
+
+HWND ChildWithText(HWND window, const std::wstring& text)
+{
+    struct Search
+    {
+        const std::wstring& text;
+        HWND found = nullptr;
+    } search{text};
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM state) -> BOOL {
+            auto* searching = reinterpret_cast<Search*>(state);
+            if (gui::Text(child) == searching->text)
+                searching->found = child;
+            return searching->found == nullptr;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+TEST_F(ReportLinkTest, TheFootersLinkWritesThePageAndTheQuestionStays)
+{
+    const HWND question = RunUntilAsked();
+    ASSERT_NE(question, nullptr) << "no question";
+    const HWND footer = ChildWithText(question, L"<A>Show the report</A>");
+    ASSERT_NE(footer, nullptr) << "no footer link";
+    const LPARAM onTheLink = MAKELPARAM(4, 4);
+    PostMessageW(footer, WM_LBUTTONDOWN, MK_LBUTTON, onTheLink);
+    PostMessageW(footer, WM_LBUTTONUP, 0, onTheLink);
+    EXPECT_TRUE(gui::WaitUntil([&] { return fs::exists(m_dir / "line3__.html"); })) << "no page written";
+    std::this_thread::sleep_for(500ms);
+    EXPECT_TRUE(IsWindow(question)) << "the question closed";
+    EXPECT_EQ(CountBoxes(L"Error"), 0u);
+    gui::PostClick(question, IDCANCEL);
+    EXPECT_TRUE(gui::WaitUntilGone(question));
 }
 }
