@@ -15,7 +15,10 @@
 #define IDC_GOOD_LIST 1008
 #define IDC_BAD_LIST 1009
 
+// System menu entries: below 0xF000, where the system's own begin, and with the low four bits
+// clear, which the system keeps for itself.
 #define IDM_ABOUTBOX 0x0010
+#define IDM_REPORT 0x0020
 
 // The command links of the question after a run that left intact programs behind.
 #define IDC_TAKE_BEHIND_DAMAGE 1201

@@ -76,23 +76,20 @@ void CDialog::KillTimer(UINT_PTR timerId)
     ::KillTimer(m_hWnd, timerId);
 }
 
-namespace
-{
-void ShowBox(HWND owner, const std::u16string& text, const std::u16string& caption)
-{
-    const std::u16string shown = caption.empty() ? platform::ApplicationName() : caption;
-    MessageBoxW(owner, platform::Wide(text), platform::Wide(shown), MB_OK);
-}
-}
-
 void CDialog::MessageBoxOk(const std::u16string& text, const std::u16string& caption)
 {
-    ShowBox(m_hWnd, text, caption);
+    toolkit::MessageBoxOk(m_hWnd, text, caption);
 }
 
 void MessageBoxOk(const std::u16string& text, const std::u16string& caption)
 {
-    ShowBox(nullptr, text, caption);
+    MessageBoxOk(nullptr, text, caption);
+}
+
+void MessageBoxOk(HWND owner, const std::u16string& text, const std::u16string& caption)
+{
+    const std::u16string shown = caption.empty() ? platform::ApplicationName() : caption;
+    MessageBoxW(owner, platform::Wide(text), platform::Wide(shown), MB_OK);
 }
 
 namespace
@@ -123,7 +120,7 @@ void ReportUnexpectedError(HWND owner, const std::exception_ptr& error) noexcept
 {
     try
     {
-        ShowBox(owner, UnexpectedErrorText(error), {});
+        toolkit::MessageBoxOk(owner, UnexpectedErrorText(error), {});
     }
     catch (...)
     {

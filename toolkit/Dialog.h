@@ -60,4 +60,6 @@ private:
 // The system's modal box with an OK button, owned by no window, from any thread; returns when it
 // is closed. An empty caption means the application's name.
 void MessageBoxOk(const std::u16string& text, const std::u16string& caption = {});
+// The same box owned by `owner` (which it blocks), such as a window the dialog itself opened.
+void MessageBoxOk(HWND owner, const std::u16string& text, const std::u16string& caption = {});
 }

@@ -1,5 +1,7 @@
 #include "ActiveProgramBoxes.h"
 
+#include "DialogWords.h"
+
 #include <Dialog.h>
 
 void CActiveProgramBoxes::OnSaved(const std::u16string& /*name*/, const std::u16string& /*path*/)
@@ -8,5 +10,6 @@ void CActiveProgramBoxes::OnSaved(const std::u16string& /*name*/, const std::u16
 
 void CActiveProgramBoxes::OnNotSaved(const std::u16string& name)
 {
-    toolkit::MessageBoxOk(u"Failed to save active program " + name);
+    ++m_notSaved;
+    toolkit::MessageBoxOk(words::ActiveProgramNotSaved(name));
 }

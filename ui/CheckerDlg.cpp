@@ -1,18 +1,22 @@
 #include "CheckerDlg.h"
 
 #include "AboutDlg.h"
+#include "DialogWords.h"
 #include "OutcomeText.h"
 #include "ResultLists.h"
 
 #include <Paths.h>
+#include <ReportFile.h>
+#include <ShellOpen.h>
 #include <SourcePath.h>
-#include <TextConversion.h>
 #include <Win32FileDialog.h>
 #include <Win32PaintDC.h>
 #include <Win32Text.h>
 #include <resource.h>
 
 #include <chrono>
+#include <iterator>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -23,10 +27,8 @@ constexpr UINT kPollMilliseconds = 500;
 // How long closing the dialog waits for a running worker to see `abort` and end.
 constexpr std::chrono::milliseconds kAbortWait{9500};
 
-// One entry in the system's own form: description and pattern, each ended by a zero unit,
-// and one more zero unit (added by the string's terminator) to end the list.
-constexpr char16_t kFilter[] = u"Vantor Stored Program Files (*.pgs)\0*.pgs\0";
-constexpr std::u16string_view kFilterView(kFilter, sizeof(kFilter) / sizeof(kFilter[0]) - 1);
+// The string's terminator is the zero unit that ends the list.
+constexpr std::u16string_view kFilterView(words::kFileFilter, std::size(words::kFileFilter) - 1);
 
 std::u16string ResourceString(UINT id)
 {
@@ -73,7 +75,7 @@ void CCheckerDlg::DoDataExchange()
 bool CCheckerDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    AddAboutEntry();
+    AddSystemMenuEntries();
     SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
     m_nTimer = 0;
@@ -85,16 +87,44 @@ bool CCheckerDlg::OnInitDialog()
     return true;
 }
 
-void CCheckerDlg::AddAboutEntry()
+// The report entry waits, greyed, for the first run's end; the About entry stays the last.
+void CCheckerDlg::AddSystemMenuEntries()
 {
     const HMENU systemMenu = GetSystemMenu(Handle(), FALSE);
     if (systemMenu == nullptr)
         return;
+    AppendMenuW(systemMenu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(systemMenu, MF_STRING | MF_GRAYED, IDM_REPORT, platform::Wide(words::kReportEntry));
     const std::u16string about = ResourceString(IDS_ABOUTBOX);
     if (about.empty())
         return;
     AppendMenuW(systemMenu, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(systemMenu, MF_STRING, IDM_ABOUTBOX, platform::Wide(about));
+}
+
+// A run that has ended keeps its results in the job until the next one starts; only then is
+// there a report to write.
+void CCheckerDlg::OfferReport(bool offered)
+{
+    m_reportOffered = offered;
+    if (const HMENU systemMenu = GetSystemMenu(Handle(), FALSE))
+        EnableMenuItem(systemMenu, IDM_REPORT, offered ? MF_BYCOMMAND | MF_ENABLED : MF_BYCOMMAND | MF_GRAYED);
+}
+
+// The page is written afresh each time, so it is the last run's even after an earlier one was
+// opened. Where no program opens it, the page is still there beside the cleaned file: only a
+// failed write is an error.
+void CCheckerDlg::ShowReport(HWND owner)
+{
+    if (!m_reportOffered)
+        return;
+    const std::optional<std::u16string> written = WriteReportFile(m_dialogJob.LastRun());
+    if (!written)
+    {
+        toolkit::MessageBoxOk(owner, OutcomeText(RunOutcome::WriteFailed), words::kErrorCaption);
+        return;
+    }
+    toolkit::OpenWithDefaultProgram(owner, *written);
 }
 
 bool CCheckerDlg::OnCommand(WORD id, WORD notification)
@@ -119,10 +149,16 @@ bool CCheckerDlg::OnCommand(WORD id, WORD notification)
 
 bool CCheckerDlg::OnSysCommand(UINT command, LPARAM lParam)
 {
-    if ((command & 0xFFF0) != IDM_ABOUTBOX)
+    const UINT entry = command & 0xFFF0;
+    if (entry == IDM_REPORT)
+        ShowReport(Handle());
+    else if (entry == IDM_ABOUTBOX)
+    {
+        CAboutDlg about;
+        about.DoModal();
+    }
+    else
         return CDialog::OnSysCommand(command, lParam);
-    CAboutDlg about;
-    about.DoModal();
     return true;
 }
 
@@ -149,7 +185,7 @@ HICON CCheckerDlg::OnQueryDragIcon()
 
 void CCheckerDlg::OnSelectFile()
 {
-    toolkit::COpenFileDialog dialog(OFN_FILEMUSTEXIST | OFN_LONGNAMES, kFilterView, u"Select PGS Data File");
+    toolkit::COpenFileDialog dialog(OFN_FILEMUSTEXIST | OFN_LONGNAMES, kFilterView, words::kSelectFileTitle);
     if (dialog.DoModal(Handle()))
         m_editPath.SetText(dialog.GetPathName());
 }
@@ -184,7 +220,7 @@ void CCheckerDlg::OnRunChecker()
         return;
     if (!IsStoredProgramPath(m_editPath.Text()))
     {
-        MessageBoxOk(u"Improper file name or file path.");
+        MessageBoxOk(words::kImproperPath);
         return;
     }
     StartRun({m_editPath.Text(), m_checkSaveActive.GetCheck() == BST_CHECKED, {}});
@@ -198,6 +234,7 @@ void CCheckerDlg::StartRun(RunRequest request)
     m_editGoodList.SetText({});
     m_editBadList.SetText({});
     m_run = std::move(request);
+    OfferReport(false);
     DisableRunChecker();
     m_running = true;
     m_nTimer = SetTimer(kPollTimer, kPollMilliseconds);
@@ -235,6 +272,7 @@ void CCheckerDlg::OnRunEnded()
     m_running = false;
     StopPoll();
     m_buttonRunChecker.Enable(true);
+    OfferReport(true);
     const RunOutcome outcome = m_job.outcome.load();
     const std::u16string error = OutcomeText(outcome);
     if (outcome == RunOutcome::Completed)
@@ -244,7 +282,7 @@ void CCheckerDlg::OnRunEnded()
         ShowLists();
         // Where the system said why, its words follow on a line of their own.
         const std::u16string& reason = m_job.results.systemReason;
-        MessageBoxOk(reason.empty() ? error : error + u"\n" + reason, u"Error");
+        MessageBoxOk(reason.empty() ? error : error + u"\n" + reason, words::kErrorCaption);
         if (!m_job.results.cleanedPath.empty())
             ShowResult(false);
     }
@@ -256,8 +294,9 @@ void CCheckerDlg::OnRunEnded()
 // back starts that run on the same file with the same setting.
 void CCheckerDlg::AskAboutLeftBehind()
 {
-    CLeftBehindQuestion question(MakeLeftBehindTexts(platform::LastComponent(m_run.path), m_job.storedAs.Get(),
-                                                     m_job.results.leftBehind));
+    CLeftBehindQuestion question(
+        MakeLeftBehindTexts(platform::LastComponent(m_run.path), m_job.storedAs.Get(), m_job.results.leftBehind),
+        [this](HWND window) { ShowReport(window); });
     const LeftBehindAnswer answer = AskOpen(question);
     if (m_closing || answer == LeftBehindAnswer::Keep)
         return;
@@ -282,7 +321,7 @@ LeftBehindAnswer CCheckerDlg::AskOpen(CLeftBehindQuestion& question)
 void CCheckerDlg::ShowResult(bool done)
 {
     ShowCountLine(done);
-    m_staticStoredAs.SetText(u"File stored as: " + m_job.storedAs.Get());
+    m_staticStoredAs.SetText(words::StoredAs(m_job.storedAs.Get()));
     ShowLists();
 }
 
@@ -302,7 +341,7 @@ void CCheckerDlg::ShowLists()
 
 void CCheckerDlg::ShowCountLine(bool done)
 {
-    m_staticCount.SetText(platform::Decimal(m_job.count.load()) + u" Files Checked..." + (done ? u"Done!" : u""));
+    m_staticCount.SetText(words::CountLine(m_job.count.load(), done));
 }
 
 // No run's end may reach this window after it has gone, nor one whose handle it later takes.

@@ -13,7 +13,8 @@
 // The main window: the operator chooses a stored-program file, starts a check on the job's
 // worker, follows its count through a 500 ms poll of the job and sees its result as soon as the
 // worker posts its end. A run that left intact programs behind ends with the question whether
-// to take them back.
+// to take them back. Once a run has ended, the system menu's report entry (and the question's
+// link) writes the run's page beside the cleaned file and opens it in the default browser.
 class CCheckerDlg : public toolkit::CDialog
 {
 public:
@@ -52,7 +53,10 @@ private:
     void OnRunEnded();
     void AskAboutLeftBehind();
     LeftBehindAnswer AskOpen(CLeftBehindQuestion& question);
-    void AddAboutEntry();
+    void AddSystemMenuEntries();
+    void OfferReport(bool offered);
+    // A box it shows belongs to `owner`: the dialog, or the question open over it.
+    void ShowReport(HWND owner);
     void DisableRunChecker();
     void StopPoll();
     void ShowResult(bool done);
@@ -65,6 +69,7 @@ private:
     RunRequest m_run;
     bool m_running = false;
     bool m_closing = false;
+    bool m_reportOffered = false; // a run has ended and the next has not started
     CLeftBehindQuestion* m_question = nullptr; // while the question is open
     UINT_PTR m_nTimer = 0;
     toolkit::CStatic m_staticStoredAs;

@@ -4,6 +4,7 @@
 #include "RunEndPoster.h"
 
 #include <CheckJob.h>
+#include <FinishedRun.h>
 
 #include <memory>
 #include <string>
@@ -21,6 +22,9 @@ public:
     // Prepares the job and starts a worker on it. A worker that cannot be started ends the run at
     // once; that end is posted as any other.
     void Start(const std::u16string& path, bool saveActive, CheckOptions options);
+    // The run that has just ended, with the active program files it could not write; only while
+    // the job is done.
+    FinishedRun LastRun() const;
 
 private:
     CheckJob m_job;

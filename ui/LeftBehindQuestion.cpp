@@ -1,5 +1,7 @@
 #include "LeftBehindQuestion.h"
 
+#include "DialogWords.h"
+
 #include <System.h>
 #include <Win32Text.h>
 #include <resource.h>
@@ -9,7 +11,10 @@
 #include <utility>
 #include <vector>
 
-CLeftBehindQuestion::CLeftBehindQuestion(LeftBehindTexts texts) : m_texts(std::move(texts)) {}
+CLeftBehindQuestion::CLeftBehindQuestion(LeftBehindTexts texts, ReportAction showReport)
+    : m_texts(std::move(texts)), m_showReport(std::move(showReport))
+{
+}
 
 // A task dialog with no title of its own shows the executable's file name: it is given the
 // program's name, as the message boxes have.
@@ -25,16 +30,18 @@ LeftBehindAnswer CLeftBehindQuestion::Ask(HWND owner)
     TASKDIALOGCONFIG config{};
     config.cbSize = sizeof(config);
     config.hwndParent = owner;
-    config.dwFlags = TDF_USE_COMMAND_LINKS | TDF_ALLOW_DIALOG_CANCELLATION | TDF_POSITION_RELATIVE_TO_WINDOW;
+    config.dwFlags = TDF_USE_COMMAND_LINKS | TDF_ALLOW_DIALOG_CANCELLATION | TDF_POSITION_RELATIVE_TO_WINDOW |
+                     TDF_ENABLE_HYPERLINKS;
     config.dwCommonButtons = TDCBF_CANCEL_BUTTON;
     config.pszWindowTitle = platform::Wide(title);
-    config.pszMainInstruction = L"Intact programs were left behind";
+    config.pszMainInstruction = platform::Wide(words::kLeftBehindInstruction);
     config.pszContent = platform::Wide(m_texts.content);
     config.cButtons = static_cast<UINT>(links.size());
     config.pButtons = links.data();
     config.nDefaultButton = links.empty() ? IDCANCEL : links.front().nButtonID;
     config.pszExpandedInformation = platform::Wide(m_texts.programs);
-    config.pszExpandedControlText = L"Show the programs";
+    config.pszExpandedControlText = platform::Wide(words::kShowPrograms);
+    config.pszFooter = platform::Wide(words::kShowReportLink);
     config.pfCallback = OnNotification;
     config.lpCallbackData = reinterpret_cast<LONG_PTR>(this);
 
@@ -52,6 +59,8 @@ void CLeftBehindQuestion::Close()
         SendMessageW(m_window, TDM_CLICK_BUTTON, IDCANCEL, 0);
 }
 
+// The footer's is the only link the question has; any text that could pass for one is kept from
+// being read as one (LeftBehindTexts).
 HRESULT CALLBACK CLeftBehindQuestion::OnNotification(HWND window, UINT notification, WPARAM /*wParam*/,
                                                      LPARAM /*lParam*/, LONG_PTR self)
 {
@@ -60,5 +69,7 @@ HRESULT CALLBACK CLeftBehindQuestion::OnNotification(HWND window, UINT notificat
         question->m_window = window;
     else if (notification == TDN_DESTROYED)
         question->m_window = nullptr;
+    else if (notification == TDN_HYPERLINK_CLICKED && question->m_showReport)
+        question->m_showReport(window);
     return S_OK;
 }

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 enum class LeftBehindAnswer
@@ -14,11 +15,16 @@ enum class LeftBehindAnswer
 };
 
 // The question after a run that left intact programs behind, in a task dialog (common controls
-// 6) with a command link for each kind of program left behind and the list of them folded away.
+// 6) with a command link for each kind of program left behind, the list of them folded away and
+// a link in the footer to the run's report.
 class CLeftBehindQuestion
 {
 public:
-    explicit CLeftBehindQuestion(LeftBehindTexts texts);
+    // `showReport` is called with the question's window, which stays open, when the footer's
+    // link is clicked; a box it shows belongs to that window.
+    using ReportAction = std::function<void(HWND question)>;
+
+    CLeftBehindQuestion(LeftBehindTexts texts, ReportAction showReport);
     CLeftBehindQuestion(const CLeftBehindQuestion&) = delete;
     CLeftBehindQuestion& operator=(const CLeftBehindQuestion&) = delete;
 
@@ -28,10 +34,10 @@ public:
     void Close();
 
 private:
-    // Where further notifications (a link in the footer, say) would be handled.
     static HRESULT CALLBACK OnNotification(HWND window, UINT notification, WPARAM wParam, LPARAM lParam,
                                            LONG_PTR self);
 
     LeftBehindTexts m_texts;
+    ReportAction m_showReport;
     HWND m_window = nullptr;
 };

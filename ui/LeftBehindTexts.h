@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
-// The words of the question asked when a run left intact programs behind.
+// The texts of the question asked when a run left intact programs behind, put together from the
+// dialog's words (DialogWords.h). The content and the list are shown where a link can be written
+// as markup, so neither holds any.
 struct LeftBehindTexts
 {
     std::u16string content;

@@ -1,5 +1,7 @@
 #include "ResultLists.h"
 
+#include "DialogWords.h"
+
 #include <PrintableName.h>
 
 #include <optional>
@@ -15,7 +17,7 @@ std::optional<std::u16string_view> GoodTag(Verdict verdict)
     if (verdict == Verdict::Good)
         return u"";
     if (verdict == Verdict::Recovered)
-        return u" (recovered)";
+        return words::kRecoveredTag;
     return std::nullopt;
 }
 
@@ -24,7 +26,7 @@ std::optional<std::u16string_view> BadTag(Verdict verdict)
     if (verdict == Verdict::Bad || verdict == Verdict::UnknownState)
         return u"";
     if (verdict == Verdict::Duplicate)
-        return u" (duplicate, left out)";
+        return words::kDuplicateTag;
     return std::nullopt;
 }
 

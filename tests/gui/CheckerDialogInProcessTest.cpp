@@ -63,6 +63,32 @@ TEST_F(CheckerDialogInProcessTest, SystemMenuEndsWithASeparatorAndTheAboutEntry)
     });
 }
 
+// Above the About entry's separator, greyed until a run has ended.
+TEST_F(CheckerDialogInProcessTest, ReportEntryIsGreyedUntilARunHasEnded)
+{
+    const TempDir dir;
+    const fs::path source = dir / "line3.pgs";
+    WriteFile(source, FileImage().Add(RecordBuilder(u"BOX A").BodyOfSize(40)).EndMark().bytes());
+    CCheckerDlg dialog(*m_dialogJob);
+    dialog.SetInitialPath(U16(source));
+    RunWithOperator(dialog, [](HWND window) {
+        const HMENU menu = GetSystemMenu(window, FALSE);
+        ASSERT_NE(menu, nullptr);
+        const int count = GetMenuItemCount(menu);
+        ASSERT_GE(count, 4);
+        EXPECT_EQ(GetMenuItemID(menu, count - 3), static_cast<UINT>(IDM_REPORT));
+        EXPECT_EQ(MenuText(menu, count - 3), L"&Report of the Last Check...");
+        EXPECT_TRUE(GetMenuState(menu, static_cast<UINT>(count - 4), MF_BYPOSITION) & MF_SEPARATOR);
+        const auto greyed = [menu] { return (GetMenuState(menu, IDM_REPORT, MF_BYCOMMAND) & MF_GRAYED) != 0; };
+        EXPECT_TRUE(greyed());
+
+        gui::PostClick(window, IDC_RUN_CHECKER);
+        const auto done = [window] { return gui::ItemText(window, IDC_CHECK_COUNT) == L"1 Files Checked...Done!"; };
+        ASSERT_TRUE(gui::WaitUntil(done)) << "count line: " << gui::ItemText(window, IDC_CHECK_COUNT);
+        EXPECT_TRUE(gui::WaitUntil([&greyed] { return !greyed(); })) << "still greyed after the run";
+    });
+}
+
 TEST_F(CheckerDialogInProcessTest, WindowIconsAndDragIconAreTheApplicationIcon)
 {
     CCheckerDlg dialog(*m_dialogJob);

@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <iostream>
+#include <iterator>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -338,6 +339,80 @@ TEST_F(CheckerDialogTest, AboutBoxOpensFromTheSystemMenuByKeyboardAndCloses)
     EXPECT_TRUE(IsWindowEnabled(m_dialog));
 }
 
+// Under Wine the default browser is Wine's own, which would hand a page on to a browser of the
+// machine's: the programs that the test starts from now on are kept from loading it, so opening a
+// page fails, quietly, as it does on a PC with no browser.
+void KeepWineBrowserFromStarting()
+{
+    wchar_t overrides[512] = {};
+    GetEnvironmentVariableW(L"WINEDLLOVERRIDES", overrides, static_cast<DWORD>(std::size(overrides)));
+    const std::wstring kept = std::wstring(overrides) + L";winebrowser.exe=d";
+    if (std::wstring(overrides).find(L"winebrowser") == std::wstring::npos)
+        SetEnvironmentVariableW(L"WINEDLLOVERRIDES", kept.c_str());
+}
+
+// The report entry of the system menu.
+class ReportEntryTest : public CheckerDialogTest
+{
+protected:
+    void SetUp() override
+    {
+        KeepWineBrowserFromStarting();
+        CheckerDialogTest::SetUp();
+    }
+
+    void ChooseReport() { PostMessageW(m_dialog, WM_SYSCOMMAND, IDM_REPORT, 0); }
+
+    std::size_t CountPages() const
+    {
+        return static_cast<std::size_t>(std::count_if(fs::directory_iterator(m_dir.path()), fs::directory_iterator(),
+                                                      [](const fs::directory_entry& entry) {
+                                                          return entry.path().extension() == ".html";
+                                                      }));
+    }
+};
+
+TEST_F(ReportEntryTest, WritesTheLastRunsPageBesideTheCleanedFileOnlyOnceARunHasEnded)
+{
+    WriteFile(m_dir / "line3.pgs", RunFixture().Image());
+    ChooseReport();
+    std::this_thread::sleep_for(700ms);
+    EXPECT_EQ(CountPages(), 0u) << "a page before any run";
+
+    Run((m_dir / "line3.pgs").wstring());
+    ASSERT_TRUE(WaitForCountLine(L"4 Files Checked...Done!"));
+    ChooseReport();
+    ASSERT_TRUE(gui::WaitUntil([&] { return fs::exists(m_dir / "line3__.html"); })) << "no page written";
+    const Bytes bytes = ReadFile(m_dir / "line3__.html");
+    const std::string page(bytes.begin(), bytes.end());
+    EXPECT_NE(page.find("id=\"map\""), std::string::npos);
+    EXPECT_NE(page.find("LID"), std::string::npos);
+    std::this_thread::sleep_for(700ms);
+    EXPECT_EQ(CountBoxes(kProgramName) + CountBoxes(L"Error"), 0u) << "a browser that did not start raised a box";
+    EXPECT_EQ(CountPages(), 1u);
+}
+
+// A run that failed and kept no cleaned file still has its page: it says what happened.
+TEST_F(ReportEntryTest, AFailedRunHasAPageAndAFailedWriteSaysSo)
+{
+    Run((m_dir / "gone.pgs").wstring());
+    const HWND error = WaitForBox(L"Error");
+    ASSERT_NE(error, nullptr) << "no Error box";
+    Dismiss(error);
+    ChooseReport();
+    EXPECT_TRUE(gui::WaitUntil([&] { return fs::exists(m_dir / "gone__.html"); })) << "no page written";
+
+    fs::create_directory(m_dir / "line3__.html");
+    WriteFile(m_dir / "line3.pgs", RunFixture().Image());
+    Run((m_dir / "line3.pgs").wstring());
+    ASSERT_TRUE(WaitForCountLine(L"4 Files Checked...Done!"));
+    ChooseReport();
+    const HWND box = WaitForBox(L"Error");
+    ASSERT_NE(box, nullptr) << "a failed write raised no box";
+    EXPECT_EQ(gui::MessageBoxText(box), L"File write error.");
+    Dismiss(box);
+}
+
 // A file typed into the file dialog's name box and confirmed lands in the path edit as a full
 // path; a cancel leaves what was typed before.
 struct FileChoiceCase
@@ -596,5 +671,52 @@ TEST_F(EndMarkQuestionTest, ClosingWhileAskedEndsTheQuestionAndStartsNothing)
     EXPECT_TRUE(m_process->WaitForExit(5s)) << "the program did not end";
     EXPECT_EQ(m_process->ExitCode(), 0u);
     EXPECT_EQ(ReadFile(m_dir / "line3__.pgs"), plain);
+}
+
+// The question's footer link writes the page as the report entry does, and the question stays.
+class ReportLinkTest : public EndMarkQuestionTest
+{
+protected:
+    void SetUp() override
+    {
+        KeepWineBrowserFromStarting();
+        EndMarkQuestionTest::SetUp();
+    }
+};
+
+HWND ChildWithText(HWND window, const std::wstring& text)
+{
+    struct Search
+    {
+        const std::wstring& text;
+        HWND found = nullptr;
+    } search{text};
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM state) -> BOOL {
+            auto* searching = reinterpret_cast<Search*>(state);
+            if (gui::Text(child) == searching->text)
+                searching->found = child;
+            return searching->found == nullptr;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+TEST_F(ReportLinkTest, TheFootersLinkWritesThePageAndTheQuestionStays)
+{
+    const HWND question = RunUntilAsked();
+    ASSERT_NE(question, nullptr) << "no question";
+    const HWND footer = ChildWithText(question, L"<A>Show the report</A>");
+    ASSERT_NE(footer, nullptr) << "no footer link";
+    const LPARAM onTheLink = MAKELPARAM(4, 4);
+    PostMessageW(footer, WM_LBUTTONDOWN, MK_LBUTTON, onTheLink);
+    PostMessageW(footer, WM_LBUTTONUP, 0, onTheLink);
+    EXPECT_TRUE(gui::WaitUntil([&] { return fs::exists(m_dir / "line3__.html"); })) << "no page written";
+    std::this_thread::sleep_for(500ms);
+    EXPECT_TRUE(IsWindow(question)) << "the question closed";
+    EXPECT_EQ(CountBoxes(L"Error"), 0u);
+    gui::PostClick(question, IDCANCEL);
+    EXPECT_TRUE(gui::WaitUntilGone(question));
 }
 }
