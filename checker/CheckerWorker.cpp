@@ -138,18 +138,11 @@ std::optional<std::uint64_t> EndMarkMet(const CProgramImage& image, WalkEnd end,
     return reached;
 }
 
-std::uint64_t KeptLength(const std::vector<KeptRecord>& kept)
-{
-    std::uint64_t length = 0;
-    for (const KeptRecord& record : kept)
-        length += record.size;
-    return length;
-}
-
 // The kept records, moved together at the front of the image (each lies at or behind the place
 // it moves to), go to the cleaned file in one write. A stop asked for before the file takes its
 // name leaves the older file as it was.
-RunOutcome WriteCleaned(platform::CWholeFile& output, CProgramImage& image, CRunVisitor& visitor)
+RunOutcome WriteCleaned(platform::CWholeFile& output, CProgramImage& image, CRunVisitor& visitor,
+                        CheckResults& results)
 {
     const std::vector<KeptRecord>& kept = visitor.Kept();
     std::uint8_t* bytes = image.Data();
@@ -164,7 +157,11 @@ RunOutcome WriteCleaned(platform::CWholeFile& output, CProgramImage& image, CRun
         return RunOutcome::WriteFailed;
     if (visitor.ShouldAbort())
         return RunOutcome::Aborted;
-    return output.Commit() ? RunOutcome::Completed : RunOutcome::WriteFailed;
+    if (!output.Commit())
+        return RunOutcome::WriteFailed;
+    results.cleanedPath = output.FinalPath();
+    results.cleanedSize = length;
+    return RunOutcome::Completed;
 }
 
 // The cleaned file goes beside the source. A name that is the source itself, as a second name or
@@ -237,11 +234,9 @@ RunOutcome Check(CheckJob& job, CheckResults& results)
     results.endMark = EndMarkMet(image, end, visitor.Reached());
     if (writing)
     {
-        const RunOutcome written = WriteCleaned(output, image, visitor);
+        const RunOutcome written = WriteCleaned(output, image, visitor, results);
         if (written != RunOutcome::Completed)
             return written;
-        results.cleanedPath = output.FinalPath();
-        results.cleanedSize = KeptLength(visitor.Kept());
     }
     return OutcomeOf(end);
 }

@@ -17,7 +17,7 @@ CFileCheck::CFileCheck(CheckJob& job, bool saveActive, CheckOptions options)
 {
 }
 
-FileReport CFileCheck::Run(const std::u16string& path)
+FinishedRun CFileCheck::Run(const std::u16string& path)
 {
     m_failedSaves = 0;
     m_job.PrepareRun(path, m_saveActive, this, m_options);
@@ -26,7 +26,7 @@ FileReport CFileCheck::Run(const std::u16string& path)
     else
         CheckerThreadProc(&m_job);
 
-    FileReport report = FinishedRunOf(m_job);
+    FinishedRun report = FinishedRunOf(m_job);
     report.failedSaves = m_failedSaves;
     return report;
 }

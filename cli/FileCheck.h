@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FileReport.h"
+#include "ExitStatus.h"
 
 #include <CheckJob.h>
 
@@ -14,7 +14,7 @@ class CFileCheck : private IActiveProgramReport
 public:
     CFileCheck(CheckJob& job, bool saveActive, CheckOptions options);
 
-    FileReport Run(const std::u16string& path);
+    FinishedRun Run(const std::u16string& path);
 
 private:
     void RunWithLiveCount();

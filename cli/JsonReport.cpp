@@ -21,7 +21,7 @@ json TextOrNull(const std::u16string& text)
     return text.empty() ? json(nullptr) : Text(text);
 }
 
-json Names(const FileReport& report, Verdict first, Verdict second)
+json Names(const FinishedRun& report, Verdict first, Verdict second)
 {
     json names = json::array();
     for (const ExaminedRecord& record : report.records)
@@ -47,7 +47,7 @@ json Record(const ExaminedRecord& record)
 }
 }
 
-std::u16string JsonReport(const FileReport& report)
+std::u16string JsonReport(const FinishedRun& report)
 {
     json records = json::array();
     for (const ExaminedRecord& record : report.records)

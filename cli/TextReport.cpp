@@ -21,14 +21,14 @@ std::u16string Line(const std::u16string& text)
 
 // What the report may say of the programs it keeps: a failed run that kept no cleaned file, and
 // a run that writes nothing, must not call anything kept.
-CleanedFile CleanedFileOf(const FileReport& report)
+CleanedFile CleanedFileOf(const FinishedRun& report)
 {
     if (!report.options.writeCleaned)
         return CleanedFile::NotWritten;
     return report.results.cleanedPath.empty() ? CleanedFile::NotKept : CleanedFile::Kept;
 }
 
-std::u16string NameBlock(ProgramList list, const FileReport& report, Verdict first, Verdict second)
+std::u16string NameBlock(ProgramList list, const FinishedRun& report, Verdict first, Verdict second)
 {
     std::u16string block = Line(Heading(list, CleanedFileOf(report)));
     for (const ExaminedRecord& record : report.records)
@@ -40,27 +40,27 @@ std::u16string NameBlock(ProgramList list, const FileReport& report, Verdict fir
 }
 
 // The lists that only a salvage fills are left out while they are empty.
-std::u16string SalvageBlock(ProgramList list, const FileReport& report, Verdict verdict)
+std::u16string SalvageBlock(ProgramList list, const FinishedRun& report, Verdict verdict)
 {
     const bool any = std::any_of(report.records.begin(), report.records.end(),
                                  [verdict](const ExaminedRecord& record) { return record.verdict == verdict; });
     return any ? NameBlock(list, report, verdict, verdict) : std::u16string();
 }
 
-std::u16string CountLineOf(const FileReport& report)
+std::u16string CountLineOf(const FinishedRun& report)
 {
     return Line(CountLine(report.count) + (IsFailure(report.outcome) ? u"" : u"Done!"));
 }
 
 // A run that failed after its walk ("Memory size exceeded.", "Unknown Program State") still
 // keeps a cleaned file, and says where.
-std::u16string StoredLine(const FileReport& report)
+std::u16string StoredLine(const FinishedRun& report)
 {
     return report.results.cleanedPath.empty() ? std::u16string() : Line(StoredAsLine(ShownName(report.storedAs)));
 }
 }
 
-std::u16string TextReport(const FileReport& report, bool withHeading)
+std::u16string TextReport(const FinishedRun& report, bool withHeading)
 {
     std::u16string text = withHeading ? Line(ShownName(report.path)) : std::u16string();
     text += CountLineOf(report) + StoredLine(report);
@@ -111,7 +111,7 @@ std::u16string SkippedRow(const SkippedRange& range)
 }
 }
 
-std::u16string RecordTable(const FileReport& report)
+std::u16string RecordTable(const FinishedRun& report)
 {
     // A blank line sets the table apart from the lists above it.
     std::u16string table = Line(u"") + Line(Row("offset", "size", "state", "verdict", "stored", "computed", "past-end") + u"name");

@@ -44,7 +44,7 @@ private:
     ExitStatus m_status = kExitClean;
 };
 
-void TellLeftBehind(const FileReport& report)
+void TellLeftBehind(const FinishedRun& report)
 {
     for (const std::u16string& line : LeftBehindLines(CountLeftBehind(report.results.leftBehind)))
         output::Message(ShownName(report.path) + u": " + line);
@@ -57,7 +57,7 @@ std::u16string AboutFile(const std::u16string& path, bool inBatch)
     return inBatch ? ShownName(path) + u": " : std::u16string();
 }
 
-void Report(const CommandLine& line, const FileReport& report, bool inBatch)
+void Report(const CommandLine& line, const FinishedRun& report, bool inBatch)
 {
     if (line.json)
         output::Print(JsonReport(report));
@@ -70,7 +70,7 @@ void Report(const CommandLine& line, const FileReport& report, bool inBatch)
 }
 
 // A source that could not be opened was never checked: there is nothing to report on it.
-bool KeepReport(const FileReport& report)
+bool KeepReport(const FinishedRun& report)
 {
     if (report.outcome == RunOutcome::SourceNotOpened || report.outcome == RunOutcome::SourceNotRegular ||
         WriteReportFile(report))
@@ -96,7 +96,7 @@ void CheckAll(const CommandLine& line, const std::vector<Input>& inputs, CTally&
             tally.Add(kExitFailed);
             continue;
         }
-        const FileReport report = check.Run(input.path);
+        const FinishedRun report = check.Run(input.path);
         if (report.outcome == RunOutcome::Aborted)
             break;
         Report(line, report, inputs.size() > 1);

@@ -2,9 +2,6 @@
 
 #include <FinishedRun.h>
 
-// Everything known about one checked file once its run has ended: what the reports are made of.
-using FileReport = FinishedRun;
-
 // The exit statuses of the command, worst last; the worst of a command wins.
 enum ExitStatus : int
 {
@@ -14,4 +11,4 @@ enum ExitStatus : int
     kExitUsage = 7,   // the words of the command make no sense
 };
 
-ExitStatus StatusOf(const FileReport& report);
+ExitStatus StatusOf(const FinishedRun& report);

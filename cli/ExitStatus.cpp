@@ -1,8 +1,8 @@
-#include "FileReport.h"
+#include "ExitStatus.h"
 
 #include <algorithm>
 
-ExitStatus StatusOf(const FileReport& report)
+ExitStatus StatusOf(const FinishedRun& report)
 {
     if (IsFailure(report.outcome) || report.failedSaves != 0)
         return kExitFailed;
